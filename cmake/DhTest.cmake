@@ -1,0 +1,25 @@
+# dh_add_test(<name> SOURCES <src>... [LIBS <lib>...] [LABELS <label>...])
+# One GoogleTest executable, registered with ctest as one test per suite file group.
+function(dh_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "DH_SOURCE_DIR=${CMAKE_SOURCE_DIR};DH_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    if(ARG_LABELS)
+        set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+    endif()
+endfunction()
+
+# dh_add_bench(<name> SOURCES <src>... [LIBS <lib>...]): a Google Benchmark program (not a test).
+function(dh_add_bench name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    if(NOT benchmark_FOUND)
+        return()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+endfunction()
