@@ -18,7 +18,7 @@ struct ViewPoint {
     double z = 0.0;
 };
 
-// An axis-aligned rectangle in display (or plan) coordinates; `empty` when never extended.
+// An axis-aligned rectangle in display (or plan) coordinates.
 struct ViewBox {
     double minX = 0.0;
     double minY = 0.0;
