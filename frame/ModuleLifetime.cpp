@@ -1,0 +1,58 @@
+// The module's start-up and shut-down steps, run by the loader when the shared object is
+// mapped and unmapped (before the host's first message and after its last), and the two
+// entry points the host looks up.
+#include "frame/AcRxDbxApp.h"
+#include "frame/ModuleLifetime.h"
+
+#include <acui/AcUi.h>
+
+#include <dlfcn.h>
+#include <link.h>
+
+namespace {
+
+constinit AcUiExtensionModule g_extensionModule;
+
+// The module's own dlopen handle: in this C library the handle is the module's link-map
+// entry, which the loader gives for any address inside the module without another dlopen.
+HINSTANCE ownModuleHandle()
+{
+    Dl_info info{};
+    link_map* map = nullptr;
+    if (dladdr1(reinterpret_cast<void*>(&ownModuleHandle), &info, reinterpret_cast<void**>(&map),
+                RTLD_DL_LINKMAP) == 0)
+        return nullptr;
+    return map;
+}
+
+__attribute__((constructor)) void attachModule()
+{
+    HINSTANCE handle = ownModuleHandle();
+    moduleApplication().setInstanceHandle(handle);
+    if (acuiInitExtensionModule(g_extensionModule, handle, moduleResources()))
+        acuiAddResourceModule(g_extensionModule);
+    InitAcUiDLL();
+}
+
+__attribute__((destructor)) void detachModule()
+{
+    if (g_extensionModule.initialized)
+        acuiTermExtensionModule(g_extensionModule);
+}
+
+} // namespace
+
+extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt)
+{
+    // No exception may cross into the host.
+    try {
+        return moduleApplication().messageHandler(static_cast<int>(msg), pkt);
+    } catch (...) {
+        return AcRx::kRetOK;
+    }
+}
+
+extern "C" int acrxGetApiVersion()
+{
+    return ACRX_API_VERSION;
+}
