@@ -1,0 +1,332 @@
+#include "host/lispeval/Interpreter.h"
+
+#include "host/lispeval/Builtins.h"
+#include "host/lispeval/Error.h"
+#include "host/lispeval/Reader.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace dh::lisp {
+
+namespace {
+
+std::string upperName(std::string_view name)
+{
+    std::string out(name);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return out;
+}
+
+// Counts nesting and fixes the stack base at the outermost evaluation.
+class DepthGuard {
+public:
+    DepthGuard(std::size_t& depth, const char*& base) : m_depth(depth)
+    {
+        if (m_depth++ == 0) {
+            base = static_cast<const char*>(__builtin_frame_address(0));
+        }
+    }
+    ~DepthGuard() { --m_depth; }
+
+private:
+    std::size_t& m_depth;
+};
+
+}  // namespace
+
+Interpreter::Frame::~Frame()
+{
+    for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
+        if (it->second) {
+            m_interp.m_globals[it->first] = std::move(*it->second);
+        } else {
+            m_interp.m_globals.erase(it->first);
+        }
+    }
+}
+
+void Interpreter::Frame::bind(const std::string& name, Value value)
+{
+    auto found = m_interp.m_globals.find(name);
+    if (found == m_interp.m_globals.end()) {
+        m_saved.emplace_back(name, std::nullopt);
+        m_interp.m_globals.emplace(name, std::move(value));
+    } else {
+        m_saved.emplace_back(name, found->second);
+        found->second = std::move(value);
+    }
+}
+
+Interpreter::Interpreter()
+{
+    defineBuiltins(coreBuiltins());
+    defineBuiltins(listBuiltins());
+    defineBuiltins(mathBuiltins());
+    defineBuiltins(stringBuiltins());
+    setGlobal("PI", Value::real(3.14159265358979323846));
+}
+
+void Interpreter::write(std::string_view text) const
+{
+    if (m_output) {
+        m_output(text);
+    } else {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+}
+
+void Interpreter::defineBuiltin(std::string_view name, BuiltinFn fn)
+{
+    std::string key = upperName(name);
+    m_builtins[key] = Value::builtin(key, std::move(fn));
+}
+
+void Interpreter::defineBuiltins(std::span<const Builtin> table)
+{
+    for (const Builtin& entry : table) {
+        defineBuiltin(entry.name, entry.fn);
+    }
+}
+
+bool Interpreter::undefine(std::string_view name)
+{
+    std::string key = upperName(name);
+    bool removed = m_builtins.erase(key) > 0;
+    auto found = m_globals.find(key);
+    if (found != m_globals.end() && found->second.isFunction()) {
+        m_globals.erase(found);
+        removed = true;
+    }
+    return removed;
+}
+
+bool Interpreter::isBuiltin(std::string_view name) const
+{
+    return m_builtins.count(upperName(name)) > 0;
+}
+
+Value Interpreter::global(std::string_view name) const
+{
+    auto found = m_globals.find(upperName(name));
+    return found == m_globals.end() ? Value() : found->second;
+}
+
+void Interpreter::setGlobal(std::string_view name, Value value)
+{
+    std::string key = upperName(name);
+    if (value.isNil()) {
+        m_globals.erase(key);  // nil and unbound are the same to LISP code
+    } else {
+        m_globals[key] = std::move(value);
+    }
+}
+
+EvalResult Interpreter::evaluate(std::string_view text)
+{
+    EvalResult result;
+    auto fail = [&](const std::string& message) {
+        result.status = EvalResult::Status::Error;
+        result.error = "; error: " + message;
+        callErrorHandler(message);
+        return result;
+    };
+    ReadResult read;
+    try {
+        read = readForms(text);
+    } catch (const Error& e) {
+        return fail(e.what());
+    }
+    if (read.incomplete) {
+        result.status = EvalResult::Status::Incomplete;
+        result.error = "; error: " + read.incompleteReason;
+        return result;
+    }
+    for (const Value& form : read.forms) {
+        try {
+            Value value = eval(form);
+            result.printed.push_back(value.isVoid() ? std::string() : value.toString());
+            result.values.push_back(std::move(value));
+        } catch (const Error& e) {
+            return fail(e.what());
+        } catch (const std::bad_alloc&) {
+            return fail("insufficient memory");
+        } catch (const std::exception& e) {
+            // A stray exception from an embedder's builtin ends the expression like an error.
+            return fail(e.what());
+        }
+    }
+    return result;
+}
+
+std::string Interpreter::rep(std::string_view text)
+{
+    EvalResult result = evaluate(text);
+    std::string out;
+    for (const std::string& line : result.printed) {
+        out += line;
+        out += '\n';
+    }
+    if (!result.ok()) {
+        out += result.error;
+        out += '\n';
+    }
+    return out;
+}
+
+// A user *error* function sees the message, as in the host; its own failure is ignored.
+void Interpreter::callErrorHandler(const std::string& message)
+{
+    Value handler = global("*ERROR*");
+    if (!handler.isFunction() || m_inErrorHandler || m_depth > 0) {
+        return;
+    }
+    m_inErrorHandler = true;
+    try {
+        apply(handler, {Value::string(message)});
+    } catch (const std::exception&) {
+    }
+    m_inErrorHandler = false;
+}
+
+void Interpreter::checkDepth()
+{
+    auto here = static_cast<const char*>(__builtin_frame_address(0));
+    std::size_t used = here < m_stackBase ? static_cast<std::size_t>(m_stackBase - here)
+                                          : static_cast<std::size_t>(here - m_stackBase);
+    if (used > m_stackBudget) {
+        throw Error("stack overflow: recursion too deep");
+    }
+}
+
+Value Interpreter::eval(const Value& form)
+{
+    switch (form.type()) {
+    case Type::Sym:
+        return evalSymbol(form);
+    case Type::List: {
+        DepthGuard guard(m_depth, m_stackBase);
+        checkDepth();
+        return evalCall(form);
+    }
+    default:
+        return form;  // nil, numbers, strings, names and functions evaluate to themselves
+    }
+}
+
+Value Interpreter::evalSymbol(const Value& symbol)
+{
+    if (symbol.isT() || symbol.isVoid()) {
+        return symbol;
+    }
+    auto found = m_globals.find(symbol.symbolName());
+    if (found != m_globals.end()) {
+        return found->second;
+    }
+    auto builtin = m_builtins.find(symbol.symbolName());
+    return builtin == m_builtins.end() ? Value() : builtin->second;
+}
+
+Value Interpreter::evalCall(const Value& form)
+{
+    const Value& head = form.car();
+    if (head.isSymbol()) {
+        const auto& forms = specialForms();
+        auto special = forms.find(head.symbolName());
+        if (special != forms.end()) {
+            return (this->*special->second)(form);
+        }
+    }
+    Value function = functionOf(head);
+    return apply(function, evalArgs(form.cdr()));
+}
+
+Value Interpreter::functionOf(const Value& head)
+{
+    if (head.isSymbol()) {
+        Value value = evalSymbol(head);
+        if (value.isFunction()) {
+            return value;
+        }
+        if (value.isNil()) {
+            throw Error("no function definition: " + head.symbolName());
+        }
+        throw Error("bad function: " + value.toString());
+    }
+    if (head.isCons()) {
+        Value value = eval(head);
+        if (value.isFunction()) {
+            return value;
+        }
+        throw Error("bad function: " + value.toString());
+    }
+    throw Error("bad function: " + head.toString());
+}
+
+std::vector<Value> Interpreter::evalArgs(const Value& argForms)
+{
+    std::vector<Value> args;
+    const Value* p = &argForms;
+    for (; p->isCons(); p = &p->cdr()) {
+        args.push_back(eval(p->car()));
+    }
+    if (!p->isNil()) {
+        throw Error("bad list: " + argForms.toString());
+    }
+    return args;
+}
+
+Value Interpreter::apply(const Value& function, std::vector<Value> args)
+{
+    if (function.type() == Type::Subr) {
+        return function.asBuiltin()(*this, Args(function.functionName(), std::move(args)));
+    }
+    if (function.type() == Type::Usubr) {
+        return applyUser(function, std::move(args));
+    }
+    // A quoted name or lambda expression, as mapcar and apply receive them.
+    if (function.isSymbol()) {
+        return apply(functionOf(function), std::move(args));
+    }
+    if (function.isCons() && function.car().isSymbol() &&
+        function.car().symbolName() == "LAMBDA") {
+        return apply(formLambda(function), std::move(args));
+    }
+    throw Error("bad function: " + function.toString());
+}
+
+Value Interpreter::call(std::string_view name, std::vector<Value> args)
+{
+    return apply(functionOf(Value::symbol(name)), std::move(args));
+}
+
+Value Interpreter::applyUser(const Value& function, std::vector<Value> args)
+{
+    const UserFunction& fn = function.asUserFunction();
+    if (args.size() < fn.params.size()) {
+        throw Error("too few arguments");
+    }
+    if (args.size() > fn.params.size()) {
+        throw Error("too many arguments");
+    }
+    DepthGuard guard(m_depth, m_stackBase);
+    checkDepth();
+    Frame frame(*this);
+    for (std::size_t i = 0; i < fn.params.size(); ++i) {
+        frame.bind(fn.params[i], std::move(args[i]));
+    }
+    for (const std::string& local : fn.locals) {
+        frame.bind(local, Value());
+    }
+    Value result;
+    for (const Value& form : fn.body) {
+        result = eval(form);
+    }
+    return result;
+}
+
+}  // namespace dh::lisp
