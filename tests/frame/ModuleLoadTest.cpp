@@ -1,0 +1,156 @@
+// Loading, using and unloading the real modules in a host session.
+#include "tests/frame/ModuleHost.h"
+
+#include <acap/AcApDocManager.h>
+#include <aced/AcEdCommandStack.h>
+#include <acui/AcUi.h>
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+namespace {
+
+const char* const kLispNames[] = {
+    "Utl_ReleaseSS", "Sys_SearchPath", "UI_OptionMigrate", "Cur_ListPolyLine",
+    "Cur_getSplitCurves", "Cur_PolyToLW", "Cur_SPlineToLW", "Cur_isClockwise",
+    "Cur_RarefyLwPL", "Cur_ReverseTowards", "Cur_TRDWG", "Cur_CopyEdgeToNewDatabase",
+    "Cur_GetDistAtPoint", "Cur_GetClosestPointTo", "Ent_setXData", "Ent_getXData",
+    "Str_Split", "Str_Replace",
+};
+
+// Whether LISP knows the name as a function in the active drawing: a defined function
+// called without arguments answers nil or fails, an unknown one is reported as such.
+bool isDefined(dh::test::ModuleHost& host, const char* name)
+{
+    const std::string printed = host.eval(std::string("(") + name + ")");
+    return printed == "nil" || printed.find("function failed") != std::string::npos;
+}
+
+void noCommand() {}
+
+TEST(ModuleLoad, KelvaneDefinesItsFunctionsInEveryDrawingUntilUnloaded)
+{
+    dh::test::ModuleHost host;
+    EXPECT_FALSE(isDefined(host, "Str_Replace"));
+    ASSERT_TRUE(host.load("Kelvane"));
+    for (const char* name : kLispNames)
+        EXPECT_TRUE(isDefined(host, name)) << name;
+
+    host.eval("NEW");
+    EXPECT_EQ(host.session().documents().size(), 2u);
+    for (const char* name : kLispNames)
+        EXPECT_TRUE(isDefined(host, name)) << name << " in the second drawing";
+    EXPECT_EQ(host.eval(R"((Str_Replace "abc" "b" "x"))"), R"("axc")");
+
+    ASSERT_TRUE(host.unload("Kelvane"));
+    for (const char* name : kLispNames)
+        EXPECT_FALSE(isDefined(host, name)) << name << " after unloading";
+}
+
+TEST(ModuleLoad, TerravueRegistersTheCommandsItCanAndRemovesOnlyThose)
+{
+    dh::test::ModuleHost host;
+    AcEdCommandStack* stack = acedRegCmds;
+    ASSERT_NE(stack, nullptr);
+    ASSERT_EQ(stack->addCommand("Other", "JLL_T", "JLL_T", ACRX_CMD_MODAL, &noCommand), Acad::eOk);
+
+    ASSERT_TRUE(host.load("Terravue"));
+    for (const char* name : {"CHGC_T", "CHGCD_T"}) {
+        const AcEdCommand* command = stack->lookupGlobalCmd(name);
+        ASSERT_NE(command, nullptr) << name;
+        EXPECT_STREQ(command->commandGroup(), "Terravue");
+        EXPECT_EQ(command->commandFlags(), ACRX_CMD_TRANSPARENT);
+        EXPECT_NE(command->resourceHandle(), nullptr);
+        EXPECT_EQ(command->functionCode(), -1);
+    }
+    EXPECT_STREQ(stack->lookupGlobalCmd("JLL_T")->commandGroup(), "Other");
+    EXPECT_STREQ(stack->lookupCmd("_CHGCD_T")->globalName(), "CHGCD_T");
+    // A command whose work is still to come runs and ends without a word.
+    EXPECT_EQ(host.eval("CHGC_T"), "");
+
+    ASSERT_TRUE(host.unload("Terravue"));
+    EXPECT_EQ(stack->lookupGlobalCmd("CHGC_T"), nullptr);
+    EXPECT_EQ(stack->lookupGlobalCmd("CHGCD_T"), nullptr);
+    ASSERT_NE(stack->lookupGlobalCmd("JLL_T"), nullptr);
+    EXPECT_STREQ(stack->lookupGlobalCmd("JLL_T")->commandGroup(), "Other");
+    stack->removeGroup("Other");
+}
+
+// The module as the loader sees it, apart from the host: its exports and its start-up step.
+class ModuleObject : public ::testing::Test {
+protected:
+    void open(const char* name)
+    {
+        const std::string path = (dh::test::ModuleHost::moduleDir() / name).string();
+        m_handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(m_handle, nullptr) << dlerror();
+    }
+    void close()
+    {
+        if (m_handle != nullptr)
+            dlclose(m_handle);
+        m_handle = nullptr;
+    }
+    template <class F>
+    F* symbol(const char* name)
+    {
+        return reinterpret_cast<F*>(dlsym(m_handle, name));
+    }
+    void TearDown() override { close(); }
+
+    void* m_handle = nullptr;
+};
+
+TEST_F(ModuleObject, BothModulesExportOnlyTheirEntryPoints)
+{
+    for (const char* name : {"Kelvane.so", "Terravue.so"}) {
+        open(name);
+        auto* version = symbol<int()>("acrxGetApiVersion");
+        ASSERT_NE(version, nullptr) << name;
+        EXPECT_EQ(version(), 0x00100000) << name;
+        auto* entry = symbol<AcRx::AppRetCode(AcRx::AppMsgCode, void*)>("acrxEntryPoint");
+        ASSERT_NE(entry, nullptr) << name;
+        EXPECT_EQ(entry(static_cast<AcRx::AppMsgCode>(16), nullptr), 0) << name;
+        EXPECT_EQ(symbol<void>("lispFunctionTable"), nullptr) << name;
+        EXPECT_EQ(symbol<void>("commandTable"), nullptr) << name;
+        close();
+    }
+}
+
+TEST_F(ModuleObject, StartUpListsTheModuleResourcesUnderItsHandle)
+{
+    open("Kelvane.so");
+    const AcUiExtensionModule* record = acuiFindExtensionModule(m_handle);
+    ASSERT_NE(record, nullptr);
+    EXPECT_TRUE(record->initialized);
+    EXPECT_NE(record->resources, nullptr);
+    close();
+    EXPECT_EQ(acuiFindExtensionModule(m_handle), nullptr);
+}
+
+TEST_F(ModuleObject, TerravueSettingsAreSharedThroughItsExportsAndResetOnReload)
+{
+    open("Terravue.so");
+    auto* getProportion = symbol<double()>("getST_MapProportion");
+    auto* setProportion = symbol<void(double)>("setST_MapProportion");
+    auto* getRadius = symbol<double()>("getST_SpotRadius");
+    auto* setRadius = symbol<void(double)>("setST_SpotRadius");
+    ASSERT_TRUE(getProportion && setProportion && getRadius && setRadius);
+    EXPECT_EQ(getProportion(), 1000.0);
+    EXPECT_EQ(getRadius(), 0.15);
+
+    setProportion(500.0);
+    setRadius(0.0);
+    EXPECT_EQ(getProportion(), 500.0);
+    EXPECT_EQ(getRadius(), 0.0);
+    setRadius(-2.5);
+    EXPECT_EQ(getRadius(), -2.5);
+
+    close();
+    open("Terravue.so");
+    EXPECT_EQ(symbol<double()>("getST_MapProportion")(), 1000.0);
+    EXPECT_EQ(symbol<double()>("getST_SpotRadius")(), 0.15);
+}
+
+} // namespace
