@@ -12,7 +12,7 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 double magnitude(Point2 p) { return std::max(std::fabs(p.x), std::fabs(p.y)); }
 
 // Touching tolerance for coordinates around p: survey drawings sit at 10^5..10^6 units.
-double toleranceAt(Point2 p) { return 1e-9 * (1.0 + magnitude(p)); }
+double toleranceAt(Point2 p) { return 1e-11 * (1.0 + magnitude(p)); }
 
 double cross(Point2 o, Point2 a, Point2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 
@@ -52,7 +52,7 @@ double arcPointDistance(const Arc2& arc, Point2 p)
 
 bool arcMeetsSegment(const Arc2& arc, const Segment2& s)
 {
-    const double tol = toleranceAt(arc.centre) + 1e-9 * arc.radius;
+    const double tol = toleranceAt(arc.centre) + 1e-11 * arc.radius;
     if (arcPointDistance(arc, s.start) <= tol || arcPointDistance(arc, s.end) <= tol)
         return true;
     if (pointSegmentDistance(arc.startPoint(), s) <= tol || pointSegmentDistance(arc.endPoint(), s) <= tol)
