@@ -1,6 +1,6 @@
 #include "lisp/LispArgs.h"
 
-#include <acdb/AcDbObject.h>
+#include <acdb/AcDbUtilities.h>
 
 namespace dh::lisp {
 

@@ -3,7 +3,8 @@
 #include <acdb/AcDbDatabase.h>
 #include <acdb/AcDbHostApplicationServices.h>
 #include <acdb/AcDbObject.h>
-#include <acdb/AcDbSymbolTable.h>
+#include <acdb/AcDbSymbolTables.h>
+#include <acdb/AcDbUtilities.h>
 
 #include <cstdint>
 

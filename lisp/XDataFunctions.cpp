@@ -4,6 +4,7 @@
 #include "lisp/XData.h"
 
 #include <acdb/AcDbEntity.h>
+#include <acdb/AcDbUtilities.h>
 #include <aced/AcEdLisp.h>
 
 #include <string>
@@ -24,10 +25,10 @@ int Ent_setXData(const resbuf* args)
         AcDbEntity* entity = nullptr;
         if (acdbOpenAcDbEntity(entity, id, AcDb::kForWrite) != Acad::eOk)
             return acedRetVoid();
-        // The answer is T whether or not the host took the data.
-        writeXData(entity, appName.c_str(), value.get());
+        // T only when the data was stored: a refused application name or value gives nil.
+        const Acad::ErrorStatus es = writeXData(entity, appName.c_str(), value.get());
         entity->close();
-        return acedRetT();
+        return es == Acad::eOk ? acedRetT() : acedRetNil();
     } catch (int) {
         return acedRetNil();
     }
@@ -49,12 +50,14 @@ int Ent_getXData(const resbuf* args)
         if (!data)
             return acedRetNil();
 
-        // Two items at a time: an application name and the first item after it.
+        // One element per application name: the name and the first item after it. Every
+        // item is looked at, so that an application with several items does not hide the
+        // name of the next one.
         ResBufChain result;
         result.appendType(RTLB);
         bool any = false;
         for (const resbuf* examined = data.get(); examined != nullptr && examined->rbnext != nullptr;
-             examined = examined->rbnext->rbnext) {
+             examined = examined->rbnext) {
             if (examined->restype != kXdAppName)
                 continue;
             ResBufPtr value = lispValueFromXData(examined->rbnext);

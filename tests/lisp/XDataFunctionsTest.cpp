@@ -4,7 +4,9 @@
 
 #include <acdb/AcDbDatabase.h>
 #include <acdb/AcDbHostApplicationServices.h>
-#include <acdb/AcDbSymbolTable.h>
+#include <acdb/AcDbSymbolTableRecords.h>
+#include <acdb/AcDbSymbolTables.h>
+#include <acdb/AcDbUtilities.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_host.load("Kelvane"));
-        m_host.addLine();
+        m_lineId = m_host.addLine();
         m_host.eval("(setq e (entlast))");
     }
 
@@ -44,6 +46,7 @@ protected:
     }
 
     dh::test::ModuleHost m_host;
+    AcDbObjectId m_lineId;
 };
 
 TEST_F(XDataFunctions, EachValueTypeComesBackAsWritten)
@@ -81,6 +84,31 @@ TEST_F(XDataFunctions, AWriteReplacesThatApplicationOnlyAndRegistersItsName)
     EXPECT_EQ(m_host.eval(R"((Ent_getXData e "SECOND"))"), R"((("SECOND" 7)))");
     // An empty name reads every application, in the order the drawing keeps them.
     EXPECT_EQ(m_host.eval(R"((Ent_getXData e ""))"), R"((("FIRST" "two") ("SECOND" 7)))");
+}
+
+TEST_F(XDataFunctions, ReadsTheFirstItemOfEveryApplicationOtherToolsWrote)
+{
+    // Data as another program may leave it: several items under one name, and a first
+    // item of a kind these functions do not read (1070, a 16-bit integer).
+    ASSERT_TRUE(acdbRegApp("A"));
+    ASSERT_TRUE(acdbRegApp("B"));
+    ASSERT_TRUE(acdbRegApp("C"));
+    resbuf* chain = acutBuildList(1001, "A", 1000, "x", 1000, "y", 1001, "B", 1040, 2.5,
+                                  1001, "C", 1070, 5, 1000, "z", 0);
+    AcDbEntity* entity = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(entity, m_lineId, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(entity->setXData(chain), Acad::eOk);
+    entity->close();
+    acutRelRb(chain);
+
+    EXPECT_EQ(m_host.eval(R"((Ent_getXData e ""))"), R"((("A" "x") ("B" 2.5)))");
+    EXPECT_EQ(m_host.eval(R"((Ent_getXData e "C"))"), "nil");
+}
+
+TEST_F(XDataFunctions, ARefusedWriteIsNotReportedAsDone)
+{
+    EXPECT_EQ(m_host.eval(R"((Ent_setXData e "" 1))"), "nil");
+    EXPECT_EQ(m_host.eval(R"((Ent_getXData e ""))"), "nil");
 }
 
 TEST_F(XDataFunctions, NothingStoredReadsAsNil)
