@@ -129,28 +129,4 @@ TEST_F(ModuleObject, StartUpListsTheModuleResourcesUnderItsHandle)
     EXPECT_EQ(acuiFindExtensionModule(m_handle), nullptr);
 }
 
-TEST_F(ModuleObject, TerravueSettingsAreSharedThroughItsExportsAndResetOnReload)
-{
-    open("Terravue.so");
-    auto* getProportion = symbol<double()>("getST_MapProportion");
-    auto* setProportion = symbol<void(double)>("setST_MapProportion");
-    auto* getRadius = symbol<double()>("getST_SpotRadius");
-    auto* setRadius = symbol<void(double)>("setST_SpotRadius");
-    ASSERT_TRUE(getProportion && setProportion && getRadius && setRadius);
-    EXPECT_EQ(getProportion(), 1000.0);
-    EXPECT_EQ(getRadius(), 0.15);
-
-    setProportion(500.0);
-    setRadius(0.0);
-    EXPECT_EQ(getProportion(), 500.0);
-    EXPECT_EQ(getRadius(), 0.0);
-    setRadius(-2.5);
-    EXPECT_EQ(getRadius(), -2.5);
-
-    close();
-    open("Terravue.so");
-    EXPECT_EQ(symbol<double()>("getST_MapProportion")(), 1000.0);
-    EXPECT_EQ(symbol<double()>("getST_SpotRadius")(), 0.15);
-}
-
 } // namespace
