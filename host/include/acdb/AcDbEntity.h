@@ -84,6 +84,7 @@ public:
 
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    void translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map) override;
 
 protected:
     bool isOnLockedLayer() const override;

@@ -15,6 +15,7 @@
 #include <acrx/AcRxClass.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -76,8 +77,13 @@ public:
     virtual Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer);
     virtual Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const;
 
-    // Objects this one owns (vertices, attributes). They are erased with their owner.
+    // Objects this one owns (vertices, attributes). They are erased with their owner and
+    // copied with it by wblock.
     virtual void getOwnedIds(std::vector<AcDbObjectId>& ids) const;
+    // Replaces every id the object holds (owned objects, styles, blocks) by its image
+    // under map; wblock calls it on copies it moves into another database. Classes that
+    // hold ids override it and call their parent's.
+    virtual void translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map);
 
 protected:
     // Called once the object has an id in db: owners add their pending sub-objects here.

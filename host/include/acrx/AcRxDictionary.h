@@ -19,6 +19,8 @@ public:
     AcRxObject* remove(const char* key);
     bool has(const char* key) const;
     unsigned int numEntries() const { return static_cast<unsigned int>(m_entries.size()); }
+    // Entries by key, for walking the dictionary.
+    const std::map<std::string, AcRxObject*>& entries() const { return m_entries; }
 
 private:
     std::map<std::string, AcRxObject*> m_entries;

@@ -1,0 +1,49 @@
+// Every object of one database, by stub and by handle. New objects get handles from the
+// seed, which always stays above the largest handle in use.
+#pragma once
+
+#include "host/db/ObjectStub.h"
+
+#include <deque>
+#include <unordered_map>
+
+namespace dh::db {
+
+class ObjectTable {
+public:
+    explicit ObjectTable(AcDbDatabase* db) : m_db(db) {}
+
+    // Takes ownership of object and gives it a stub: under the handle reserved with
+    // reserveHandle, or a fresh one. A placeholder stub of that handle is filled.
+    // nullptr, and the object stays the caller's, when the reserved handle has an object.
+    ObjectStub* add(AcDbObject* object);
+    // The stub of handle, nullptr when unknown.
+    ObjectStub* find(std::uint64_t handle) const;
+    // The stub of handle, made empty when unknown (forward references of a reader).
+    ObjectStub* findOrPlaceholder(std::uint64_t handle);
+    // The next add takes this handle instead of a fresh one.
+    void reserveHandle(std::uint64_t handle) { m_reserved = handle; }
+
+    std::uint64_t seed() const { return m_seed; }
+    bool setSeed(std::uint64_t seed);
+    std::size_t size() const { return m_stubs.size(); }
+    template <class F>
+    void forEach(F&& f) const
+    {
+        for (const ObjectStub& stub : m_stubs)
+            f(stub);
+    }
+    // Deletes every object, newest first, so owners outlive nothing they refer to.
+    void clear();
+
+private:
+    ObjectStub* newStub(std::uint64_t handle);
+
+    AcDbDatabase* m_db;
+    std::deque<ObjectStub> m_stubs;
+    std::unordered_map<std::uint64_t, ObjectStub*> m_byHandle;
+    std::uint64_t m_seed = 1;
+    std::uint64_t m_reserved = 0;
+};
+
+} // namespace dh::db

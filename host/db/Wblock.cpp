@@ -1,0 +1,166 @@
+// wblock: a new drawing holding deep copies of one block's entities in its model space,
+// with every record they use. Ids held by the copies are translated into the new drawing;
+// records are matched by name, so the standard ones ("0", "Standard", ...) are shared.
+#include <acdb/AcDbDatabase.h>
+
+#include "host/db/DatabaseAccess.h"
+#include "host/db/ObjectAccess.h"
+
+#include <acut/ResBuf.h>
+
+#include <unordered_map>
+
+namespace dh::db {
+namespace {
+
+class WblockCopier {
+public:
+    WblockCopier(AcDbDatabase& src, AcDbDatabase& dst) : m_src(src), m_dst(dst) {}
+
+    // Copies the live entities of srcBlock to the end of dstBlock.
+    void copyContents(const AcDbBlockTableRecord& srcBlock, AcDbObjectId dstBlockId)
+    {
+        auto* dstBlock = AcDbBlockTableRecord::cast(objectOf(dstBlockId));
+        for (AcDbObjectId id : std::vector<AcDbObjectId>(srcBlock.entityIds())) {
+            if (id.isErased())
+                continue;
+            const AcDbObjectId copy = copyObject(id, dstBlockId);
+            if (!copy.isNull())
+                ObjectAccess::entities(*dstBlock).push_back(copy);
+        }
+    }
+
+    AcDbObjectId translate(AcDbObjectId id)
+    {
+        if (id.isNull() || id.database() == &m_dst)
+            return id;
+        if (const auto it = m_map.find(id); it != m_map.end())
+            return it->second;
+        AcDbObject* object = objectOf(id);
+        if (!object || id.database() != &m_src)
+            return AcDbObjectId();
+        if (auto* table = AcDbSymbolTable::cast(object))
+            return tableImage(table);
+        if (auto* record = AcDbSymbolTableRecord::cast(object))
+            return copyRecord(id, *record);
+        // Objects outside the copied blocks are not brought along.
+        return AcDbObjectId();
+    }
+
+private:
+    AcDbObjectId tableImage(const AcDbSymbolTable* table)
+    {
+        for (int k = 0; k < kTableCount; ++k) {
+            const auto kind = static_cast<TableKind>(k);
+            if (DatabaseAccess::table(m_src, kind) == table)
+                return DatabaseAccess::table(m_dst, kind)->objectId();
+        }
+        return AcDbObjectId();
+    }
+
+    AcDbObjectId copyRecord(AcDbObjectId srcId, const AcDbSymbolTableRecord& record)
+    {
+        TableKind kind = TableKind::kBlock;
+        for (int k = 0; k < kTableCount; ++k)
+            if (DatabaseAccess::table(m_src, static_cast<TableKind>(k))
+                && DatabaseAccess::table(m_src, static_cast<TableKind>(k))->objectId() == record.ownerId())
+                kind = static_cast<TableKind>(k);
+        const bool isBlock = kind == TableKind::kBlock;
+        auto* srcBlock = AcDbBlockTableRecord::cast(&record);
+        AcDbObjectId dstId = DatabaseAccess::findRecord(m_dst, kind, record.getName());
+        if (isBlock && srcBlock->isLayout()) {
+            m_map[srcId] = dstId;
+            return dstId;
+        }
+        if (!dstId.isNull()) {
+            m_map[srcId] = dstId;
+            return dstId;
+        }
+        std::vector<AcDbObject*> made;
+        dstId = DatabaseAccess::ensureRecordWith(m_dst, kind, record.getName(), [&](AcDbSymbolTableRecord* r) {
+            r->copyFrom(&record);
+            made.push_back(r);
+        });
+        m_map[srcId] = dstId;
+        if (!made.empty()) {
+            made.front()->translateIds([this](AcDbObjectId id) { return translate(id); });
+            if (isBlock)
+                copyContents(*srcBlock, dstId);
+        }
+        return dstId;
+    }
+
+    AcDbObjectId copyObject(AcDbObjectId srcId, AcDbObjectId dstOwner)
+    {
+        AcDbObject* src = objectOf(srcId);
+        AcDbObject* copy = src ? AcDbObject::cast(src->clone()) : nullptr;
+        if (!copy)
+            return AcDbObjectId();
+        const AcDbObjectId id = DatabaseAccess::addObject(m_dst, copy, dstOwner, false);
+        if (id.isNull()) {
+            delete copy;
+            return id;
+        }
+        m_map[srcId] = id;
+        std::vector<AcDbObjectId> owned;
+        src->getOwnedIds(owned);
+        for (AcDbObjectId sub : owned)
+            if (!sub.isErased())
+                copyObject(sub, id);
+        copy->translateIds([this](AcDbObjectId ref) { return translate(ref); });
+        registerApplications(*copy);
+        return id;
+    }
+
+    void registerApplications(const AcDbObject& object)
+    {
+        resbuf* chain = object.xData();
+        for (resbuf* rb = chain; rb; rb = rb->rbnext)
+            if (rb->restype == 1001 && rb->resval.rstring)
+                DatabaseAccess::ensureRecord(m_dst, TableKind::kRegApp, rb->resval.rstring);
+        acutRelRb(chain);
+    }
+
+    AcDbDatabase& m_src;
+    AcDbDatabase& m_dst;
+    std::unordered_map<AcDbObjectId, AcDbObjectId> m_map;
+};
+
+} // namespace
+} // namespace dh::db
+
+Acad::ErrorStatus AcDbDatabase::wblock(AcDbDatabase*& output, AcDbObjectId blockId)
+{
+    output = nullptr;
+    if (blockId.isNull())
+        return Acad::eNullObjectId;
+    auto* block = AcDbBlockTableRecord::cast(dh::db::objectOf(blockId));
+    if (!block || blockId.database() != this)
+        return Acad::eInvalidInput;
+    if (block->isErased())
+        return Acad::eWasErased;
+    auto db = std::make_unique<AcDbDatabase>(true);
+    db->setInsbase(block->isLayout() ? m_insbase : block->origin());
+    dh::db::WblockCopier copier(*this, *db);
+    copier.copyContents(*block, db->modelSpaceId());
+    output = db.release();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::wblock(AcDbDatabase*& output)
+{
+    const Acad::ErrorStatus es = wblock(output, modelSpaceId());
+    if (es != Acad::eOk)
+        return es;
+    // The whole drawing: every record comes along, used or not.
+    dh::db::WblockCopier copier(*this, *output);
+    for (int k = 0; k < dh::db::kTableCount; ++k) {
+        AcDbSymbolTable* table = dh::db::DatabaseAccess::table(*this, static_cast<dh::db::TableKind>(k));
+        if (!table || k == static_cast<int>(dh::db::TableKind::kBlock))
+            continue;
+        for (AcDbObjectId id : table->recordIds())
+            if (!id.isErased())
+                copier.translate(id);
+    }
+    return Acad::eOk;
+}
