@@ -116,13 +116,11 @@ Number negate(Number n)
     return subtract(Number{}, n);
 }
 
-// -1, 0, 1 for numbers, or for strings byte-wise; mixed kinds are a type error.
+// -1, 0, 1 for numbers, or for strings byte-wise; the first operand decides which, and
+// the second must be of the same kind.
 int compare(const Value& a, const Value& b)
 {
-    if (a.isString() || b.isString()) {
-        if (!a.isString()) {
-            throwBadArgumentType("stringp", a);
-        }
+    if (a.isString()) {
         if (!b.isString()) {
             throwBadArgumentType("stringp", b);
         }

@@ -50,11 +50,11 @@ Fraction toFraction(double value, int precision)
 std::string fractional(double value, int precision)
 {
     Fraction f = toFraction(value, precision);
-    std::string text = printf1("%.*f", 0, f.whole);
-    if (f.numerator != 0) {
-        text += " " + std::to_string(f.numerator) + "/" + std::to_string(f.denominator);
+    std::string fraction = std::to_string(f.numerator) + "/" + std::to_string(f.denominator);
+    if (f.numerator == 0) {
+        return printf1("%.*f", 0, f.whole);
     }
-    return text;
+    return f.whole == 0 ? fraction : printf1("%.*f", 0, f.whole) + " " + fraction;
 }
 
 // Feet and inches; inches that round up to 12 carry into the feet.

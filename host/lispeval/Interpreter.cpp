@@ -4,7 +4,9 @@
 #include "host/lispeval/Error.h"
 #include "host/lispeval/Reader.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <pthread.h>
 #include <optional>
 
 namespace dh::lisp {
@@ -22,13 +24,43 @@ std::string upperName(std::string_view name)
     return out;
 }
 
-// Counts nesting and fixes the stack base at the outermost evaluation.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::size_t kStackMargin = std::size_t{1} << 20;  // instrumented frames are larger
+#else
+constexpr std::size_t kStackMargin = std::size_t{512} << 10;
+#endif
+
+std::uintptr_t frameAddress()
+{
+    return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+}
+
+// The lowest address nesting may reach: the budget below the current frame, but no closer
+// to the end of the thread's stack than the margin (stacks grow down here).
+std::uintptr_t stackFloor(std::size_t budget)
+{
+    std::uintptr_t here = frameAddress();
+    std::uintptr_t floor = here > budget ? here - budget : 0;
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+        void* low = nullptr;
+        std::size_t size = 0;
+        if (pthread_attr_getstack(&attr, &low, &size) == 0) {
+            std::size_t margin = std::min(kStackMargin, size / 4);
+            floor = std::max(floor, reinterpret_cast<std::uintptr_t>(low) + margin);
+        }
+        pthread_attr_destroy(&attr);
+    }
+    return floor;
+}
+
+// Counts nesting; the outermost evaluation fixes how deep the stack may go.
 class DepthGuard {
 public:
-    DepthGuard(std::size_t& depth, const char*& base) : m_depth(depth)
+    DepthGuard(std::size_t& depth, std::uintptr_t& floor, std::size_t budget) : m_depth(depth)
     {
         if (m_depth++ == 0) {
-            base = static_cast<const char*>(__builtin_frame_address(0));
+            floor = stackFloor(budget);
         }
     }
     ~DepthGuard() { --m_depth; }
@@ -195,10 +227,7 @@ void Interpreter::callErrorHandler(const std::string& message)
 
 void Interpreter::checkDepth()
 {
-    auto here = static_cast<const char*>(__builtin_frame_address(0));
-    std::size_t used = here < m_stackBase ? static_cast<std::size_t>(m_stackBase - here)
-                                          : static_cast<std::size_t>(here - m_stackBase);
-    if (used > m_stackBudget) {
+    if (frameAddress() < m_stackFloor) {
         throw Error("stack overflow: recursion too deep");
     }
 }
@@ -209,7 +238,7 @@ Value Interpreter::eval(const Value& form)
     case Type::Sym:
         return evalSymbol(form);
     case Type::List: {
-        DepthGuard guard(m_depth, m_stackBase);
+        DepthGuard guard(m_depth, m_stackFloor, m_stackBudget);
         checkDepth();
         return evalCall(form);
     }
@@ -313,7 +342,7 @@ Value Interpreter::applyUser(const Value& function, std::vector<Value> args)
     if (args.size() > fn.params.size()) {
         throw Error("too many arguments");
     }
-    DepthGuard guard(m_depth, m_stackBase);
+    DepthGuard guard(m_depth, m_stackFloor, m_stackBudget);
     checkDepth();
     Frame frame(*this);
     for (std::size_t i = 0; i < fn.params.size(); ++i) {

@@ -13,6 +13,7 @@
 #include "host/lispeval/Value.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -42,8 +43,8 @@ class Interpreter {
 public:
     using OutputSink = std::function<void(std::string_view)>;
 
-    // Deep enough for real programs, well inside an 8 MB stack even with sanitizers.
-    static constexpr std::size_t kDefaultStackBudget = 3u << 20;
+    // By default nesting may use the calling thread's stack up to a safety margin.
+    static constexpr std::size_t kDefaultStackBudget = std::size_t{1} << 30;
 
     Interpreter();
     Interpreter(const Interpreter&) = delete;
@@ -72,7 +73,8 @@ public:
     Value apply(const Value& function, std::vector<Value> args);
     Value call(std::string_view name, std::vector<Value> args);
 
-    // The stack bytes a nested evaluation may use before it fails with an error.
+    // The stack bytes a nested evaluation may use before it fails with "stack overflow";
+    // never more than the thread's stack leaves free.
     void setStackBudget(std::size_t bytes) { m_stackBudget = bytes; }
 
 private:
@@ -118,7 +120,7 @@ private:
     OutputSink m_output;
     std::size_t m_depth = 0;
     std::size_t m_stackBudget = kDefaultStackBudget;
-    const char* m_stackBase = nullptr;
+    std::uintptr_t m_stackFloor = 0;  // the lowest frame address allowed
     bool m_inErrorHandler = false;
 };
 

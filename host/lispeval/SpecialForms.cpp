@@ -81,7 +81,7 @@ Value Interpreter::evalBody(const Value& forms)
 
 Value Interpreter::formQuote(const Value& form)
 {
-    const Value& operand = operands(form, 1, 1)[0];
+    Value operand = operands(form, 1, 1)[0];
     // (function (lambda …)) makes the function; (function f) and 'x give their operand.
     if (form.car().symbolName() == "FUNCTION" && operand.isCons()) {
         return eval(operand);
