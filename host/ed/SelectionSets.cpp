@@ -11,10 +11,17 @@ const EntityName* SelectionSet::at(std::size_t index)
     return index < m_members.size() ? &m_members[index] : nullptr;
 }
 
-bool SelectionSet::add(const EntityName& name)
+bool SelectionSet::add(const EntityName& name, bool allowRepeat)
 {
-    if (name.isNull() || contains(name))
+    if (name.isNull())
         return false;
+    if (contains(name)) {
+        if (!allowRepeat)
+            return false;
+        m_hasRepeats = true;
+        m_members.push_back(name);
+        return true;
+    }
     m_position.emplace(name, m_members.size());
     m_members.push_back(name);
     return true;
@@ -28,6 +35,8 @@ bool SelectionSet::remove(const EntityName& name)
     m_members[found->second] = EntityName{};
     m_position.erase(found);
     ++m_removed;
+    if (m_hasRepeats)
+        compact();  // a repeat of the removed member becomes the one found
     return true;
 }
 
@@ -43,9 +52,10 @@ void SelectionSet::compact()
 {
     std::vector<EntityName> kept;
     kept.reserve(m_members.size() - m_removed);
+    m_position.clear();
     for (const EntityName& name : m_members)
         if (!name.isNull()) {
-            m_position[name] = kept.size();
+            m_position.emplace(name, kept.size());
             kept.push_back(name);
         }
     m_members = std::move(kept);
@@ -58,12 +68,12 @@ SelectionSets& SelectionSets::instance()
     return sets;
 }
 
-void SelectionSets::create(const std::vector<EntityName>& members, ads_name out)
+void SelectionSets::create(const std::vector<EntityName>& members, ads_name out, bool allowRepeats)
 {
     const long serial = m_nextSerial++;
     Entry& entry = m_sets[serial];
     for (const EntityName& name : members)
-        entry.set.add(name);
+        entry.set.add(name, allowRepeats);
     out[0] = serial;
     out[1] = kSetTag;
 }

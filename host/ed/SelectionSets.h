@@ -41,8 +41,8 @@ public:
     // nullptr past the end.
     const EntityName* at(std::size_t index);
     bool contains(const EntityName& name) const { return m_position.count(name) != 0; }
-    // False when already a member.
-    bool add(const EntityName& name);
+    // False when already a member, unless repeats are allowed (":D" selections).
+    bool add(const EntityName& name, bool allowRepeat = false);
     // False when no member.
     bool remove(const EntityName& name);
     std::vector<EntityName> members();
@@ -53,6 +53,7 @@ private:
     std::vector<EntityName> m_members;  // removed members are null until compacted
     std::unordered_map<EntityName, std::size_t, EntityNameHash> m_position;
     std::size_t m_removed = 0;
+    bool m_hasRepeats = false;
 };
 
 class SelectionSets {
@@ -61,8 +62,8 @@ public:
 
     static SelectionSets& instance();
 
-    // A new set of the members (repeats dropped); its name goes to out.
-    void create(const std::vector<EntityName>& members, ads_name out);
+    // A new set of the members (repeats dropped unless allowed); its name goes to out.
+    void create(const std::vector<EntityName>& members, ads_name out, bool allowRepeats = false);
     // nullptr for a name that is no live set.
     SelectionSet* find(const ads_name name);
     bool free(const ads_name name);

@@ -7,9 +7,9 @@
 #include <acut/ResBuf.h>
 
 int acedEntSel(const char* str, ads_name entres, ads_point ptres);
-// The same, seeing into blocks: entres is the innermost entity picked, xformres the matrix
-// from its block to the world and refstkres the chain of containing block references
-// (innermost first; released by the caller), nullptr when the entity is not nested. With
-// OR_PICKSET not set in flags and pt given, pt is the pick and nothing is asked.
+// The nested form: xformres is the matrix from the picked entity's block to the world and
+// refstkres the chain of containing block references (released by the caller), nullptr
+// when the entity is not nested. Block references are picked whole here, so the matrix is
+// the identity and the chain empty. pickflag non-zero: ptres is the pick, nothing is asked.
 int acedNEntSelP(const char* str, ads_name entres, ads_point ptres, int pickflag,
                  ads_matrix xformres, resbuf** refstkres);

@@ -10,6 +10,6 @@
 class AcDbViewTableRecord;
 class AcDbViewport;
 
-// eOk; eNoDocument when no drawing is open; eInvalidInput for a null record or a view
+// eOk; eNotApplicable when no drawing is open; eInvalidInput for a null record or a view
 // without size.
 Acad::ErrorStatus acedSetCurrentView(AcDbViewTableRecord* pVwRec, AcDbViewport* pVP);

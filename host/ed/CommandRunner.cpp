@@ -1,0 +1,193 @@
+#include "host/ed/CommandRunner.h"
+
+#include "host/ed/BuiltinCommandTable.h"
+#include "host/ed/SelectionSets.h"
+#include "host/ed/Session.h"
+#include "host/ed/SystemVariables.h"
+
+#include <aced/AcEdCommand.h>
+#include <aced/AcEdCommandStack.h>
+#include <acdb/AcDbObjectId.h>
+#include <acdb/AcDbUtilities.h>
+
+#include <cctype>
+#include <cstdarg>
+#include <cstdio>
+
+namespace dh::ed {
+namespace {
+
+bool g_cancelled = false;
+
+std::string number(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+std::optional<std::string> handleOf(const ads_name name)
+{
+    AcDbObjectId id;
+    if (acdbGetObjectId(id, name) != Acad::eOk || id.isNull())
+        return std::nullopt;
+    return "#" + id.handle().toString();
+}
+
+std::optional<std::string> setAnswer(const ads_name name)
+{
+    SelectionSet* set = SelectionSets::instance().find(name);
+    if (set == nullptr)
+        return std::nullopt;
+    std::string answer;
+    for (const EntityName& member : set->members()) {
+        ads_name n{member.first, member.second};
+        if (const auto handle = handleOf(n))
+            answer += (answer.empty() ? "" : " ") + *handle;
+    }
+    return answer;
+}
+
+}  // namespace
+
+std::optional<std::string> itemAnswer(const resbuf& item)
+{
+    switch (item.restype) {
+    case RTSTR:
+        return std::string(item.resval.rstring ? item.resval.rstring : "");
+    case RTREAL:
+        return number(item.resval.rreal);
+    case RTSHORT:
+        return std::to_string(item.resval.rint);
+    case RTLONG:
+        return std::to_string(item.resval.rlong);
+    case RTPOINT:
+        return number(item.resval.rpoint[0]) + "," + number(item.resval.rpoint[1]);
+    case RT3DPOINT:
+        return number(item.resval.rpoint[0]) + "," + number(item.resval.rpoint[1]) + "," +
+               number(item.resval.rpoint[2]);
+    case RTENAME:
+        return handleOf(item.resval.rlname);
+    case RTPICKS:
+        return setAnswer(item.resval.rlname);
+    case RTNONE:
+        return std::string();
+    default:
+        return std::nullopt;
+    }
+}
+
+void reportCommandCancelled() { g_cancelled = true; }
+
+int runCommandWithAnswers(Session& session, const std::string& name, const std::vector<std::string>& answers)
+{
+    const BuiltinCommand* builtin = BuiltinCommandTable::instance().find(name);
+    AcEdCommand* command = builtin ? nullptr : acedRegCmds->lookupCmd(name.c_str());
+    if (builtin == nullptr && command == nullptr) {
+        session.printDialogue("\nUnknown command \"" + normalizeCommandName(name) + "\".  Press F1 for help.");
+        return RTERROR;
+    }
+    const bool echo = session.variables().getInt("CMDECHO", 1) != 0;
+    const bool echoBefore = session.dialogueEcho();
+    session.setDialogueEcho(echoBefore && echo);
+    session.printDialogue("\nCommand: " + name);
+    session.queueAnswers(answers);
+    const bool cancelledBefore = g_cancelled;
+    g_cancelled = false;
+    int status = RTNORM;
+    try {
+        if (builtin != nullptr)
+            (*builtin)(session);
+        else
+            command->functionAddr()();
+    } catch (...) {
+        status = RTERROR;
+    }
+    if (g_cancelled && status == RTNORM)
+        status = RTCAN;
+    g_cancelled = cancelledBefore;
+    session.setDialogueEcho(echoBefore);
+    return status;
+}
+
+}  // namespace dh::ed
+
+namespace {
+
+int runItems(const resbuf* items)
+{
+    using namespace dh::ed;
+    Session* session = Session::current();
+    if (session == nullptr || items == nullptr || items->restype != RTSTR || items->resval.rstring == nullptr)
+        return RTERROR;
+    std::vector<std::string> answers;
+    for (const resbuf* item = items->rbnext; item != nullptr; item = item->rbnext) {
+        const std::optional<std::string> answer = itemAnswer(*item);
+        if (!answer)
+            return RTERROR;
+        answers.push_back(*answer);
+    }
+    return runCommandWithAnswers(*session, items->resval.rstring, answers);
+}
+
+}  // namespace
+
+int acedCmd(const resbuf* rbp)
+{
+    try {
+        return runItems(rbp);
+    } catch (...) {
+        return RTERROR;
+    }
+}
+
+int acedCommand(int rtype, ...)
+{
+    // The items are kept in buffers of our own: the strings stay owned by the caller.
+    std::vector<resbuf> items;
+    va_list args;
+    va_start(args, rtype);
+    for (int type = rtype; type != 0; type = va_arg(args, int)) {
+        resbuf rb{};
+        rb.restype = static_cast<short>(type);
+        switch (type) {
+        case RTSTR:
+            rb.resval.rstring = const_cast<char*>(va_arg(args, const char*));
+            break;
+        case RTREAL:
+            rb.resval.rreal = va_arg(args, double);
+            break;
+        case RTSHORT:
+            rb.resval.rint = static_cast<short>(va_arg(args, int));
+            break;
+        case RTLONG:
+            rb.resval.rlong = va_arg(args, int);
+            break;
+        case RTPOINT:
+        case RT3DPOINT: {
+            const ads_real* p = va_arg(args, const ads_real*);
+            rb.resval.rpoint[0] = p[0];
+            rb.resval.rpoint[1] = p[1];
+            rb.resval.rpoint[2] = type == RT3DPOINT ? p[2] : 0.0;
+            break;
+        }
+        case RTENAME:
+        case RTPICKS: {
+            const long* name = va_arg(args, const long*);
+            rb.resval.rlname[0] = name[0];
+            rb.resval.rlname[1] = name[1];
+            break;
+        }
+        case RTNONE:
+            break;
+        default:
+            va_end(args);
+            return RTERROR;
+        }
+        items.push_back(rb);
+    }
+    va_end(args);
+    for (std::size_t i = 0; i + 1 < items.size(); ++i)
+        items[i].rbnext = &items[i + 1];
+    return acedCmd(items.empty() ? nullptr : &items.front());
+}

@@ -1,0 +1,241 @@
+// The host LISP's selection-set functions and command: ssget, sslength, ssname, ssadd,
+// ssdel, ssmemb and command, over the same calls the modules use.
+#include "host/ed/LispBridge.h"
+#include "host/ed/ResbufConversion.h"
+#include "host/ed/SelectionFilter.h"
+#include "host/ed/SelectionSets.h"
+
+#include "host/lispeval/Args.h"
+#include "host/lispeval/Error.h"
+
+#include <aced/AcEdCommand.h>
+#include <aced/AcEdSelection.h>
+
+#include <cctype>
+#include <deque>
+#include <string>
+
+namespace dh::ed {
+namespace {
+
+using lisp::Args;
+using lisp::Value;
+
+// A filter list ((0 . "LINE") (-4 . "<OR") (10 1.0 2.0 0.0) …) as result buffers that live
+// as long as this object.
+class FilterChain {
+public:
+    explicit FilterChain(const Value& list)
+    {
+        for (const Value& item : list.items()) {
+            if (!item.isCons() || !item.car().isInt())
+                throw lisp::Error("bad ssget list");
+            resbuf rb{};
+            rb.restype = static_cast<short>(item.car().asInt());
+            const Value& value = item.cdr();
+            if (value.isString()) {
+                m_texts.push_back(value.asString());
+                rb.resval.rstring = m_texts.back().data();
+            } else if (value.isInt()) {
+                if (groupCodeKind(rb.restype) == FilterValue::Kind::Real)
+                    rb.resval.rreal = value.asInt();
+                else if ((rb.restype >= 90 && rb.restype <= 99) || rb.restype == 1071)
+                    rb.resval.rlong = value.asInt();
+                else
+                    rb.resval.rint = static_cast<short>(value.asInt());
+            } else if (value.isReal()) {
+                rb.resval.rreal = value.asReal();
+            } else if (value.isCons() && value.length() >= 2 && value.length() <= 3) {
+                const std::vector<Value> xyz = value.items();
+                for (std::size_t i = 0; i < xyz.size(); ++i) {
+                    if (!xyz[i].isNumber())
+                        throw lisp::Error("bad ssget list");
+                    rb.resval.rpoint[i] = xyz[i].asNumber();
+                }
+            } else {
+                throw lisp::Error("bad ssget list");
+            }
+            m_items.push_back(rb);
+        }
+        for (std::size_t i = 0; i + 1 < m_items.size(); ++i)
+            m_items[i].rbnext = &m_items[i + 1];
+    }
+    const resbuf* head() const { return m_items.empty() ? nullptr : &m_items.front(); }
+
+private:
+    std::deque<resbuf> m_items;
+    std::deque<std::string> m_texts;
+};
+
+bool isPoint(const Value& v)
+{
+    if (!v.isCons() || !v.isProperList() || v.length() < 2 || v.length() > 3)
+        return false;
+    for (const Value& item : v.items())
+        if (!item.isNumber())
+            return false;
+    return true;
+}
+
+void toPoint(const Value& v, ads_point out)
+{
+    const std::vector<Value> xyz = v.items();
+    out[0] = xyz[0].asNumber();
+    out[1] = xyz[1].asNumber();
+    out[2] = xyz.size() > 2 ? xyz[2].asNumber() : 0.0;
+}
+
+std::string upperMode(const std::string& mode)
+{
+    std::string out;
+    for (char c : mode)
+        out.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    if (!out.empty() && out[0] == '_')
+        out.erase(0, 1);
+    return out;
+}
+
+Value setValue(int status, const ads_name ss)
+{
+    return status == RTNORM ? selectionSetValue(ss) : Value();
+}
+
+Value ssget(lisp::Interpreter&, const Args& args)
+{
+    args.expect(0, 4);
+    ads_name ss;
+    std::size_t next = 0;
+    std::string mode;
+    if (args.has(0) && args[0].isString()) {
+        mode = args[0].asString();
+        next = 1;
+    } else if (args.has(0) && isPoint(args[0])) {
+        // (ssget pt): a single pick at the point.
+        ads_point pt;
+        toPoint(args[0], pt);
+        std::optional<FilterChain> filter;
+        if (args.has(1))
+            filter.emplace(args.list(1));
+        return setValue(acedSSGet(":S", pt, nullptr, filter ? filter->head() : nullptr, ss), ss);
+    }
+    const std::string method = upperMode(mode.substr(0, mode.find_first_of(":+")));
+    ads_point corners[2];
+    bool haveCorners = false;
+    std::deque<resbuf> pointChain;
+    if (method == "W" || method == "C") {
+        args.atLeast(next + 2);
+        haveCorners = true;
+        for (int i = 0; i < 2; ++i) {
+            if (!isPoint(args[next + i]))
+                throw lisp::Error("bad argument type: point: " + args[next + i].toString());
+            toPoint(args[next + i], corners[i]);
+        }
+        next += 2;
+    } else if (method == "F" || method == "CP" || method == "WP") {
+        args.atLeast(next + 1);
+        for (const Value& p : args.list(next).items()) {
+            if (!isPoint(p))
+                throw lisp::Error("bad argument type: point: " + p.toString());
+            resbuf rb{};
+            rb.restype = RT3DPOINT;
+            toPoint(p, rb.resval.rpoint);
+            pointChain.push_back(rb);
+        }
+        for (std::size_t i = 0; i + 1 < pointChain.size(); ++i)
+            pointChain[i].rbnext = &pointChain[i + 1];
+        ++next;
+    }
+    std::optional<FilterChain> filter;
+    if (args.has(next))
+        filter.emplace(args.list(next++));
+    if (args.has(next))
+        throw lisp::Error("too many arguments");
+    const void* pt1 = haveCorners            ? static_cast<const void*>(corners[0])
+                      : !pointChain.empty() ? static_cast<const void*>(&pointChain.front())
+                                            : nullptr;
+    const void* pt2 = haveCorners ? static_cast<const void*>(corners[1]) : nullptr;
+    const int status = acedSSGet(mode.empty() ? nullptr : mode.c_str(), pt1, pt2,
+                                 filter ? filter->head() : nullptr, ss);
+    return setValue(status, ss);
+}
+
+void nameOf(const lisp::OpaqueName& opaque, ads_name out)
+{
+    out[0] = opaque.id[0];
+    out[1] = opaque.id[1];
+}
+
+Value sslength(lisp::Interpreter&, const Args& args)
+{
+    args.expect(1);
+    ads_name ss;
+    nameOf(args.selectionSet(0), ss);
+    std::int32_t length = 0;
+    if (acedSSLength(ss, &length) != RTNORM)
+        return Value();
+    return Value::integer(length);
+}
+
+Value ssname(lisp::Interpreter&, const Args& args)
+{
+    args.expect(2);
+    ads_name ss, entity;
+    nameOf(args.selectionSet(0), ss);
+    const double index = args.number(1);
+    if (index < 0 || index > 2147483647.0 || acedSSName(ss, static_cast<std::int32_t>(index), entity) != RTNORM)
+        return Value();
+    return entityValue(entity);
+}
+
+Value ssadd(lisp::Interpreter&, const Args& args)
+{
+    args.expect(0, 2);
+    ads_name entity{0, 0}, ss{0, 0}, result;
+    if (args.has(0))
+        nameOf(args.entityName(0), entity);
+    if (args.has(1))
+        nameOf(args.selectionSet(1), ss);
+    if (acedSSAdd(args.has(0) ? entity : nullptr, args.has(1) ? ss : nullptr, result) != RTNORM)
+        return Value();
+    return selectionSetValue(result);
+}
+
+Value ssdel(lisp::Interpreter&, const Args& args)
+{
+    args.expect(2);
+    ads_name entity, ss;
+    nameOf(args.entityName(0), entity);
+    nameOf(args.selectionSet(1), ss);
+    return acedSSDel(entity, ss) == RTNORM ? args[1] : Value();
+}
+
+Value ssmemb(lisp::Interpreter&, const Args& args)
+{
+    args.expect(2);
+    ads_name entity, ss;
+    nameOf(args.entityName(0), entity);
+    nameOf(args.selectionSet(1), ss);
+    return acedSSMemb(entity, ss) == RTNORM ? args[0] : Value();
+}
+
+Value command(lisp::Interpreter&, const Args& args)
+{
+    if (args.empty())
+        return Value();
+    if (!args[0].isString())
+        throw lisp::Error("bad argument type: stringp: " + args[0].toString());
+    ResbufChain items = valuesToResbuf(args.values());
+    acedCmd(items.get());
+    return Value();
+}
+
+const LispBuiltinRegistrar kSsget("SSGET", ssget);
+const LispBuiltinRegistrar kSslength("SSLENGTH", sslength);
+const LispBuiltinRegistrar kSsname("SSNAME", ssname);
+const LispBuiltinRegistrar kSsadd("SSADD", ssadd);
+const LispBuiltinRegistrar kSsdel("SSDEL", ssdel);
+const LispBuiltinRegistrar kSsmemb("SSMEMB", ssmemb);
+const LispBuiltinRegistrar kCommand("COMMAND", command);
+
+}  // namespace
+}  // namespace dh::ed
