@@ -1,5 +1,6 @@
 #include "host/ed/Session.h"
 
+#include "host/dxf/DxfReader.h"
 #include "host/ed/AnswerParser.h"
 #include "host/ed/BuiltinCommandTable.h"
 #include "host/ed/CommandStack.h"
@@ -106,10 +107,12 @@ Document& Session::newDocument()
 
 Document* Session::openDocument(const std::string& path, std::string& error)
 {
-    auto database = std::make_unique<AcDbDatabase>(false);
-    Acad::ErrorStatus es = database->readDxfFile(path.c_str());
-    if (es != Acad::eOk) {
-        error = acadErrorStatusText(es);
+    dxf::ReadOptions options;
+    options.encoding = m_options.encoding;
+    dxf::ReadReport report;
+    std::unique_ptr<AcDbDatabase> database = dxf::readDxf(path, options, report);
+    if (!database) {
+        error = report.error.empty() ? path + ": cannot be read" : report.error;
         return nullptr;
     }
     return &addDocument(std::move(database), path);
@@ -345,7 +348,12 @@ void Session::runCommand(const std::string& line)
     }
     if (const BuiltinCommand* builtin = BuiltinCommandTable::instance().find(words[0])) {
         queueAnswers(answers);
-        (*builtin)(*this);
+        try {
+            (*builtin)(*this);
+        } catch (const std::exception& e) {
+            printResultLine(std::string("; error: ") + e.what());
+            fail(kExitFailed, "command " + normalizeCommandName(words[0]) + ": " + e.what());
+        }
         return;
     }
     printDialogue("\nUnknown command \"" + normalizeCommandName(words[0]) +

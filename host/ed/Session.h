@@ -44,6 +44,8 @@ struct SessionOptions {
     std::string moduleDir;
     // Folder holding drafthost/environment; empty: $XDG_CONFIG_HOME, else ~/.config.
     std::string configHome;
+    // Code page of the drawings to read when their header is wrong; empty: the header's.
+    std::string encoding;
 };
 
 // The status-bar progress meter, as the program draws it.

@@ -1,0 +1,188 @@
+// The LISP builtins that reach the drawing and the modules: entlast, entnext, handent,
+// entget, entdel, arxload, arxunload. Entity names are the database's (acdbGetAdsName);
+// "the drawing" is the active document's current space.
+#include "host/ed/Document.h"
+#include "host/ed/EntityList.h"
+#include "host/ed/LispBridge.h"
+#include "host/ed/ModuleManager.h"
+#include "host/ed/ResbufConversion.h"
+#include "host/ed/Session.h"
+#include "host/lispeval/Args.h"
+#include "host/lispeval/Error.h"
+
+#include <acdb/AcDbBlockTableRecord.h>
+#include <acdb/AcDbDatabase.h>
+#include <acdb/AcDbEntity.h>
+#include <acdb/AcDbUtilities.h>
+
+#include <memory>
+
+namespace dh::ed {
+
+namespace {
+
+using lisp::Args;
+using lisp::Interpreter;
+using lisp::Value;
+
+AcDbDatabase* activeDatabase()
+{
+    Session* s = Session::current();
+    Document* doc = s ? s->activeDocument() : nullptr;
+    return doc ? doc->database() : nullptr;
+}
+
+// The entities of the current space in drawing order (erased ones skipped).
+std::vector<AcDbObjectId> spaceEntities()
+{
+    std::vector<AcDbObjectId> ids;
+    AcDbDatabase* db = activeDatabase();
+    if (!db)
+        return ids;
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db->currentSpaceId(), AcDb::kForRead) != Acad::eOk)
+        return ids;
+    AcDbBlockTableRecordIterator* raw = nullptr;
+    if (space->newIterator(raw) == Acad::eOk) {
+        std::unique_ptr<AcDbBlockTableRecordIterator> it(raw);
+        for (; !it->done(); it->step()) {
+            AcDbObjectId id;
+            if (it->getEntityId(id) == Acad::eOk)
+                ids.push_back(id);
+        }
+    }
+    space->close();
+    return ids;
+}
+
+Value nameValue(AcDbObjectId id)
+{
+    ads_name name = {0, 0};
+    if (id.isNull() || acdbGetAdsName(name, id) != Acad::eOk)
+        return {};
+    return entityValue(name);
+}
+
+AcDbObjectId idOf(const lisp::OpaqueName& name)
+{
+    ads_name n = {name.id[0], name.id[1]};
+    AcDbObjectId id;
+    if (acdbGetObjectId(id, n) != Acad::eOk)
+        return AcDbObjectId();
+    return id;
+}
+
+// Closes an opened entity at scope exit.
+struct EntityGuard {
+    AcDbEntity* entity = nullptr;
+    ~EntityGuard()
+    {
+        if (entity)
+            entity->close();
+    }
+};
+
+Value entlast(Interpreter&, const Args& args)
+{
+    args.expect(0);
+    auto ids = spaceEntities();
+    return ids.empty() ? Value() : nameValue(ids.back());
+}
+
+Value entnext(Interpreter&, const Args& args)
+{
+    args.expect(0, 1);
+    auto ids = spaceEntities();
+    if (args.empty() || args[0].isNil())
+        return ids.empty() ? Value() : nameValue(ids.front());
+    AcDbObjectId id = idOf(args.entityName(0));
+    for (std::size_t i = 0; i + 1 < ids.size(); ++i) {
+        if (ids[i] == id)
+            return nameValue(ids[i + 1]);
+    }
+    return {};
+}
+
+Value handent(Interpreter&, const Args& args)
+{
+    args.expect(1);
+    const std::string& hex = args.string(0);
+    AcDbDatabase* db = activeDatabase();
+    AcDbHandle handle(hex.c_str());
+    AcDbObjectId id;
+    if (!db || handle.isNull() || db->getAcDbObjectId(id, false, handle) != Acad::eOk ||
+        id.isErased())
+        return {};
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+        return {};
+    entity->close();
+    return nameValue(id);
+}
+
+Value entget(Interpreter&, const Args& args)
+{
+    args.expect(1, 2);
+    AcDbObjectId id = idOf(args.entityName(0));
+    std::vector<std::string> apps;
+    if (args.has(1)) {
+        for (const Value& app : args.list(1).items()) {
+            if (!app.isString())
+                throw lisp::Error("bad argument type: stringp: " + app.toString());
+            apps.push_back(app.asString());
+        }
+    }
+    EntityGuard guard;
+    if (id.isNull() || acdbOpenAcDbEntity(guard.entity, id, AcDb::kForRead) != Acad::eOk)
+        return {};
+    return entityList(*guard.entity, apps);
+}
+
+// Erases the entity, or brings back an erased one; the name, or nil when it cannot.
+Value entdel(Interpreter&, const Args& args)
+{
+    args.expect(1);
+    AcDbObjectId id = idOf(args.entityName(0));
+    EntityGuard guard;
+    if (id.isNull() || acdbOpenAcDbEntity(guard.entity, id, AcDb::kForWrite, true) != Acad::eOk)
+        return {};
+    if (guard.entity->erase(!guard.entity->isErased()) != Acad::eOk)
+        return {};
+    return args[0];
+}
+
+// (arxload "path" [onfailure]): the path on success; onfailure, or an error, on failure.
+Value arxload(Interpreter&, const Args& args)
+{
+    args.expect(1, 2);
+    const std::string& path = args.string(0);
+    Session* s = Session::current();
+    std::string error = "no session";
+    if (s && s->modules().load(path, error))
+        return args[0];
+    if (args.has(1))
+        return args[1];
+    throw lisp::Error("arxload failed: " + error);
+}
+
+Value arxunload(Interpreter&, const Args& args)
+{
+    args.expect(1, 2);
+    const std::string& name = args.string(0);
+    Session* s = Session::current();
+    std::string error = "no session";
+    if (s && s->modules().unload(name, error))
+        return args[0];
+    if (args.has(1))
+        return args[1];
+    throw lisp::Error("arxunload failed: " + error);
+}
+
+const LispBuiltinRegistrar kRegistrars[] = {
+    {"ENTLAST", entlast}, {"ENTNEXT", entnext},   {"HANDENT", handent},     {"ENTGET", entget},
+    {"ENTDEL", entdel},   {"ARXLOAD", arxload},   {"ARXUNLOAD", arxunload},
+};
+
+}  // namespace
+
+}  // namespace dh::ed
