@@ -1,0 +1,39 @@
+// Intersections of two simple curve pieces ("leaves"): a line, a circular arc, or any other
+// curve. Lines and arcs meet in closed form; other pairs by chord sampling and Newton
+// refinement on the true curves.
+#pragma once
+
+#include <acge/AcGeCurve2d.h>
+
+#include "host/ge/BoxTree.h"
+#include "host/ge/CurveIntersector.h"
+
+#include <vector>
+
+namespace dh::ge {
+
+enum class LeafShape { kLine, kArc, kOther };
+
+struct Leaf {
+    const AcGeCurve2d* curve = nullptr;
+    LeafShape shape = LeafShape::kOther;
+    int index = -1;     // component index in the owning composite
+    double lo = 0.0;    // parameters accepted (may be +-1e300 for an extended line)
+    double hi = 0.0;
+    bool wrapAngles = false; // arc or ellipse extended to its whole circle or ellipse
+    Box2 box;
+};
+
+struct LeafHit {
+    AcGePoint2d point;
+    double ta = 0.0;
+    double tb = 0.0;
+    HitKind kind = HitKind::kCross;
+};
+
+std::vector<LeafHit> intersectLeaves(const Leaf& a, const Leaf& b, const AcGeTol& tol);
+
+// The sampled path of intersectLeaves, for pairs without a closed form.
+std::vector<LeafHit> intersectGeneric(const Leaf& a, const Leaf& b, const AcGeTol& tol);
+
+} // namespace dh::ge
