@@ -1,0 +1,3 @@
+#include "TestDot.h"
+
+ACRX_DEFINE_MEMBERS(TestDot, AcDbEntity);
