@@ -140,19 +140,24 @@ void ensureIndex(Side& side)
 
 void mergeHit(std::vector<CurveHit>& hits, const CurveHit& h, double tol)
 {
-    // Joints of a chain and the seam of a closed curve report one point twice.
+    // Joints of a chain and the seam of a closed curve report one point twice. The hit
+    // kept is the one with the smaller parameters, whatever order the pieces came in.
     for (CurveHit& old : hits) {
         if (old.point.distanceTo(h.point) <= tol) {
-            if (h.kind != HitKind::kCross && old.kind == HitKind::kCross)
-                old.kind = h.kind;
+            const HitKind kind = old.kind != HitKind::kCross ? old.kind : h.kind;
+            if (h.param1 < old.param1 || (h.param1 == old.param1 && h.param2 < old.param2))
+                old = h;
+            old.kind = kind;
             return;
         }
     }
     hits.push_back(h);
 }
 
-std::vector<CurveHit> intersectSides(const Side& s1, const Side& s2, const AcGeTol& tol)
+std::vector<CurveHit> intersectSides(Side& s1, Side& s2, const AcGeTol& tol, bool useIndex)
 {
+    if (!useIndex)
+        s1.index = s2.index = nullptr;
     std::vector<CurveHit> hits;
     const double eps = tol.equalPoint();
     auto pair = [&](const Leaf& a, const Leaf& b) {
@@ -187,7 +192,7 @@ std::vector<CurveHit> intersectCurves(const AcGeCurve2d& curve1, const AcGeCurve
     Side s1, s2;
     buildSide(s1, curve1, options.extend1);
     buildSide(s2, curve2, options.extend2);
-    return intersectSides(s1, s2, options.tol);
+    return intersectSides(s1, s2, options.tol, options.useIndex);
 }
 
 std::vector<CurveHit> intersectCurvesInPlane(const AcGeCurve3d& curve1, const AcGeCurve3d& curve2,
@@ -200,7 +205,7 @@ std::vector<CurveHit> intersectCurvesInPlane(const AcGeCurve3d& curve1, const Ac
         ensureIndex(s1);
     if (s2.leaves.size() >= 32 && s1.leaves.size() >= 8)
         ensureIndex(s2);
-    return intersectSides(s1, s2, options.tol);
+    return intersectSides(s1, s2, options.tol, options.useIndex);
 }
 
 std::vector<CurveHit> intersectCurvesInSpace(const AcGeCurve3d& curve1, const AcGeCurve3d& curve2,

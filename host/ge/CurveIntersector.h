@@ -36,6 +36,8 @@ struct IntersectOptions {
     // an elliptical arc's ellipse, a composite's first and last component so extended.
     bool extend1 = false;
     bool extend2 = false;
+    // Look components up in a composite's index; off scans every pair (for comparisons).
+    bool useIndex = true;
 };
 
 // Sorted by param1.
