@@ -1,0 +1,115 @@
+// Steps every section of the reader shares: adding objects under their file handles,
+// keeping what an object's class does not model, and extended data.
+#include "host/dxf/CollectFiler.h"
+#include "host/dxf/ExtendedData.h"
+#include "host/dxf/ReaderContext.h"
+
+#include <acut/ResBuf.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace dh::dxf {
+
+using db::DatabaseAccess;
+using db::TableKind;
+
+AcDbObjectId addWithFileHandle(ReaderContext& ctx, AcDbObject* object, std::uint64_t handle,
+                               AcDbObjectId owner, const std::string& type)
+{
+    db::ObjectTable& table = DatabaseAccess::objects(ctx.db);
+    if (handle != 0) {
+        const db::ObjectStub* stub = table.find(handle);
+        if (stub && stub->object) {
+            ctx.fix("duplicate-handle", handle,
+                    type + " has the handle of another object; given a new handle");
+        } else {
+            DatabaseAccess::reserveHandle(ctx.db, handle);
+        }
+    }
+    AcDbObjectId id = DatabaseAccess::addObject(ctx.db, object, owner, false);
+    if (id.isNull()) ctx.unfixed("not-added", handle, type + " could not be added");
+    return id;
+}
+
+namespace {
+
+using Written = std::vector<std::pair<std::string, int>>;
+
+bool allWritten(const Written& written, const Tags& body)
+{
+    std::string_view subclass;
+    for (const AcDbDxfTag& tag : body) {
+        if (tag.code == 100) {
+            subclass = tag.text;
+            continue;
+        }
+        bool found = std::any_of(written.begin(), written.end(), [&](const auto& entry) {
+            return entry.second == tag.code && entry.first == subclass;
+        });
+        if (!found) return false;
+    }
+    return true;
+}
+
+void learn(Written& written, const Tags& output)
+{
+    std::string subclass;
+    for (const AcDbDxfTag& tag : output) {
+        if (tag.code == 100) {
+            subclass = tag.text;
+            continue;
+        }
+        bool found = std::any_of(written.begin(), written.end(), [&](const auto& entry) {
+            return entry.second == tag.code && entry.first == subclass;
+        });
+        if (!found) written.emplace_back(subclass, tag.code);
+    }
+}
+
+} // namespace
+
+void keepUnmodelled(ReaderContext& ctx, AcDbObject* object, const ObjectTags& tags)
+{
+    KeptTags kept;
+    kept.appData = tags.appData;
+    // R12 files hold only groups of their own era; the modern layout has no place for the
+    // ones the classes ignore, so they are not carried into later versions.
+    if (!ctx.r12) {
+        Written& written = ctx.written[tags.type];
+        if (!allWritten(written, tags.body)) {
+            CollectFiler output(&ctx.db, ctx.version);
+            if (object->dxfOutFields(&output) == Acad::eOk) {
+                learn(written, output.tags());
+                kept.groups = findUnmodelled(tags.body, output.tags());
+            }
+        }
+    }
+    if (!kept.empty()) ctx.data.kept[object->objectId()] = std::move(kept);
+}
+
+void applyExtendedData(ReaderContext& ctx, AcDbObject* object, const ObjectTags& tags)
+{
+    if (tags.xdata.empty()) return;
+    if (tags.xdata.front().code != 1001) {
+        ctx.fix("xdata", tags.handle, "extended data without an application name dropped");
+        return;
+    }
+    for (const std::string& name : applicationNames(tags.xdata)) {
+        if (DatabaseAccess::findRecord(ctx.db, TableKind::kRegApp, name.c_str()).isNull()) {
+            if (DatabaseAccess::ensureRecord(ctx.db, TableKind::kRegApp, name.c_str()).isNull()) {
+                ctx.fix("xdata", tags.handle,
+                        "extended data of an invalid application name '" + name + "' dropped");
+                return;
+            }
+            ctx.fix("regapp", tags.handle,
+                    "application '" + name + "' of extended data was not registered; registered");
+        }
+    }
+    std::unique_ptr<resbuf, int (*)(resbuf*)> chain(chainFromTags(tags.xdata), acutRelRb);
+    Acad::ErrorStatus es = object->setXData(chain.get());
+    if (es != Acad::eOk)
+        ctx.fix("xdata", tags.handle, "extended data the database refused was dropped");
+}
+
+} // namespace dh::dxf

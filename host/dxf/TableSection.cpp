@@ -1,0 +1,186 @@
+// The CLASSES and TABLES sections. Table records are read by their own classes; what they
+// do not model is kept. A record the table refuses (duplicate or invalid name) is left out
+// and listed in the audit.
+#include "host/dxf/ReadFiler.h"
+#include "host/dxf/ReaderContext.h"
+#include "host/dxf/SubclassMarkers.h"
+
+#include <acdb/AcDbSymbolTables.h>
+
+#include <memory>
+
+namespace dh::dxf {
+
+using db::DatabaseAccess;
+using db::TableKind;
+
+namespace {
+
+struct TableType {
+    const char* name;
+    TableKind kind;
+};
+
+constexpr TableType kTableTypes[] = {
+    {"BLOCK_RECORD", TableKind::kBlock}, {"LAYER", TableKind::kLayer},
+    {"STYLE", TableKind::kTextStyle},    {"LTYPE", TableKind::kLinetype},
+    {"APPID", TableKind::kRegApp},       {"UCS", TableKind::kUCS},
+    {"VIEW", TableKind::kView},          {"VPORT", TableKind::kViewport},
+    {"DIMSTYLE", TableKind::kDimStyle},
+};
+
+const TableType* tableType(std::string_view name)
+{
+    for (const TableType& type : kTableTypes)
+        if (name == type.name) return &type;
+    return nullptr;
+}
+
+AcDbSymbolTable* newTable(TableKind kind)
+{
+    switch (kind) {
+    case TableKind::kBlock: return new AcDbBlockTable;
+    case TableKind::kLayer: return new AcDbLayerTable;
+    case TableKind::kTextStyle: return new AcDbTextStyleTable;
+    case TableKind::kLinetype: return new AcDbLinetypeTable;
+    case TableKind::kRegApp: return new AcDbRegAppTable;
+    case TableKind::kUCS: return new AcDbUCSTable;
+    case TableKind::kView: return new AcDbViewTable;
+    case TableKind::kViewport: return new AcDbViewportTable;
+    case TableKind::kDimStyle: return new AcDbDimStyleTable;
+    }
+    return nullptr;
+}
+
+AcDbSymbolTableRecord* newRecord(TableKind kind)
+{
+    switch (kind) {
+    case TableKind::kBlock: return new AcDbBlockTableRecord;
+    case TableKind::kLayer: return new AcDbLayerTableRecord;
+    case TableKind::kTextStyle: return new AcDbTextStyleTableRecord;
+    case TableKind::kLinetype: return new AcDbLinetypeTableRecord;
+    case TableKind::kRegApp: return new AcDbRegAppTableRecord;
+    case TableKind::kUCS: return new AcDbUCSTableRecord;
+    case TableKind::kView: return new AcDbViewTableRecord;
+    case TableKind::kViewport: return new AcDbViewportTableRecord;
+    case TableKind::kDimStyle: return new AcDbDimStyleTableRecord;
+    }
+    return nullptr;
+}
+
+// The table object of a kind: the database's, or a new one under the file's handle.
+AcDbObjectId tableFor(ReaderContext& ctx, TableKind kind, const ObjectTags& head)
+{
+    if (AcDbSymbolTable* existing = DatabaseAccess::table(ctx.db, kind)) return existing->objectId();
+    AcDbObjectId id = addWithFileHandle(ctx, newTable(kind), head.handle, AcDbObjectId(), "TABLE");
+    if (id.isNull()) ctx.fail(head.line, "the table could not be created");
+    DatabaseAccess::setTable(ctx.db, kind, id);
+    // The table head's own groups beyond name and count (e.g. the DIMSTYLE table's list).
+    KeptTags kept;
+    kept.appData = head.appData;
+    Tags standard{makeTextTag(2, head.find(2) ? head.find(2)->text : ""),
+                  makeTextTag(100, "AcDbSymbolTable"), makeIntTag(70, 0)};
+    if (!ctx.r12) kept.groups = findUnmodelled(head.body, standard);
+    if (!kept.empty()) ctx.data.kept[id] = std::move(kept);
+    return id;
+}
+
+void readRecord(ReaderContext& ctx, TableKind kind, AcDbObjectId tableId, ObjectTags& tags)
+{
+    if (ctx.r12 || !tags.hasSubclassMarkers()) addTableRecordSubclassMarkers(tags);
+    std::unique_ptr<AcDbSymbolTableRecord> record(newRecord(kind));
+    ReadFiler filer(&ctx.db, ctx.version, tags);
+    Acad::ErrorStatus es = record->dxfInFields(&filer);
+    if (filer.error()) ctx.fail(filer.errorLine(), tags.type + ": " + *filer.error());
+    if (es != Acad::eOk)
+        ctx.fail(tags.line, tags.type + " record: " + acadErrorStatusText(es));
+    std::string name = record->getName();
+    if (name.empty()) {
+        ctx.fix("record-name", tags.handle, tags.type + " record without a name left out");
+        return;
+    }
+    if (!DatabaseAccess::findRecord(ctx.db, kind, name.c_str()).isNull()) {
+        ctx.fix("duplicate-record", tags.handle,
+                tags.type + " '" + name + "' defined twice; the second left out");
+        return;
+    }
+    applyExtendedData(ctx, record.get(), tags);
+    AcDbObject* opened = nullptr;
+    if (acdbOpenAcDbObject(opened, tableId, AcDb::kForWrite) != Acad::eOk)
+        ctx.fail(tags.line, "the " + tags.type + " table cannot be opened");
+    auto* table = static_cast<AcDbSymbolTable*>(opened);
+    db::ObjectTable& objects = DatabaseAccess::objects(ctx.db);
+    if (tags.handle != 0) {
+        const db::ObjectStub* stub = objects.find(tags.handle);
+        if (stub && stub->object)
+            ctx.fix("duplicate-handle", tags.handle, tags.type + " '" + name + "' given a new handle");
+        else
+            DatabaseAccess::reserveHandle(ctx.db, tags.handle);
+    }
+    AcDbObjectId id;
+    es = table->add(id, record.get());
+    table->close();
+    if (es != Acad::eOk) {
+        ctx.fix("record-refused", tags.handle,
+                tags.type + " '" + name + "' refused (" + acadErrorStatusText(es) + "); left out");
+        return;
+    }
+    AcDbSymbolTableRecord* added = record.release();
+    added->close();
+    keepUnmodelled(ctx, added, tags);
+}
+
+} // namespace
+
+void readClassesSection(ReaderContext& ctx)
+{
+    ObjectTags object;
+    int code = 0;
+    while (ctx.stream.peekCode(code)) {
+        if (ctx.stream.peekIs(0, "ENDSEC")) {
+            AcDbDxfTag end;
+            ctx.stream.next(end);
+            return;
+        }
+        ctx.stream.readObject(object);
+        if (object.type != "CLASS") ctx.fail(object.line, "expected CLASS, found " + object.type);
+        ctx.data.classes.push_back(object.body);
+    }
+    ctx.fail(ctx.stream.where(), "the CLASSES section has no ENDSEC");
+}
+
+void readTablesSection(ReaderContext& ctx)
+{
+    ObjectTags object;
+    int code = 0;
+    while (ctx.stream.peekCode(code)) {
+        if (ctx.stream.peekIs(0, "ENDSEC")) {
+            AcDbDxfTag end;
+            ctx.stream.next(end);
+            return;
+        }
+        ctx.stream.readObject(object);
+        if (object.type != "TABLE") ctx.fail(object.line, "expected TABLE, found " + object.type);
+        const AcDbDxfTag* nameTag = object.find(2);
+        const TableType* type = nameTag ? tableType(nameTag->text) : nullptr;
+        AcDbObjectId tableId;
+        if (type) tableId = tableFor(ctx, type->kind, object);
+        else ctx.unfixed("unknown-table", object.handle,
+                         "unknown table '" + (nameTag ? nameTag->text : "") + "' skipped");
+        for (;;) {
+            if (!ctx.stream.peekCode(code)) ctx.fail(ctx.stream.where(), "a table without ENDTAB");
+            if (ctx.stream.peekIs(0, "ENDTAB")) {
+                AcDbDxfTag end;
+                ctx.stream.next(end);
+                break;
+            }
+            if (ctx.stream.peekIs(0, "ENDSEC") || ctx.stream.peekIs(0, "EOF"))
+                ctx.fail(ctx.stream.where(), "a table without ENDTAB");
+            ctx.stream.readObject(object);
+            if (type) readRecord(ctx, type->kind, tableId, object);
+        }
+    }
+    ctx.fail(ctx.stream.where(), "the TABLES section has no ENDSEC");
+}
+
+} // namespace dh::dxf
