@@ -90,24 +90,39 @@ private:
         return dstId;
     }
 
+    // Owners whose copies keep the source's owned ids get copies of those objects here;
+    // owners whose clone() already made private copies add them when they join m_dst.
     AcDbObjectId copyObject(AcDbObjectId srcId, AcDbObjectId dstOwner)
     {
         AcDbObject* src = objectOf(srcId);
         AcDbObject* copy = src ? AcDbObject::cast(src->clone()) : nullptr;
         if (!copy)
             return AcDbObjectId();
+        std::vector<AcDbObjectId> shared;
+        copy->getOwnedIds(shared);
+        std::vector<AcDbObjectId> subCopies;
+        for (AcDbObjectId sub : shared)
+            if (sub.database() == &m_src && !sub.isErased())
+                subCopies.push_back(copyObject(sub, AcDbObjectId()));
+        // Translated before joining m_dst, so that what it adds then takes m_dst's records.
+        copy->translateIds([this](AcDbObjectId ref) { return translate(ref); });
         const AcDbObjectId id = DatabaseAccess::addObject(m_dst, copy, dstOwner, false);
         if (id.isNull()) {
             delete copy;
             return id;
         }
         m_map[srcId] = id;
+        for (AcDbObjectId sub : subCopies)
+            if (AcDbObject* object = objectOf(sub))
+                ObjectAccess::setOwner(*object, id);
         std::vector<AcDbObjectId> owned;
-        src->getOwnedIds(owned);
-        for (AcDbObjectId sub : owned)
-            if (!sub.isErased())
-                copyObject(sub, id);
-        copy->translateIds([this](AcDbObjectId ref) { return translate(ref); });
+        copy->getOwnedIds(owned);
+        for (AcDbObjectId sub : owned) {
+            if (AcDbObject* object = objectOf(sub); object && sub.database() == &m_dst) {
+                object->translateIds([this](AcDbObjectId ref) { return translate(ref); });
+                registerApplications(*object);
+            }
+        }
         registerApplications(*copy);
         return id;
     }

@@ -1,5 +1,6 @@
 #include "TestDot.h"
 
+#include "host/db/DatabaseAccess.h"
 #include "host/db/OpenObjectRegistry.h"
 
 using OpenProtocolTest = DrawingTest;
@@ -196,4 +197,35 @@ TEST_F(OpenProtocolTest, ObjectsOutsideTheDatabaseBelongToTheirMaker)
     EXPECT_EQ(space->appendAcDbEntity(refused), Acad::eNotOpenForWrite);
     delete refused;
     space->close();
+}
+
+TEST_F(OpenProtocolTest, OwnedObjectsAreErasedAndRestoredWithTheirOwner)
+{
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db()->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    auto* owner = new TestOwner;
+    AcDbObjectId ownerId;
+    ASSERT_EQ(space->appendAcDbEntity(ownerId, owner), Acad::eOk);
+    space->close();
+    for (double v : {1.0, 2.0}) {
+        auto* part = new TestDot(v);
+        part->setDatabaseDefaults(db());
+        owner->owned.push_back(dh::db::DatabaseAccess::addObject(*db(), part, ownerId, false));
+    }
+    owner->close();
+    const std::vector<AcDbObjectId> parts = owner->owned;
+
+    ASSERT_EQ(acdbOpenObject(owner, ownerId, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(owner->erase(), Acad::eOk);
+    EXPECT_TRUE(parts[0].isErased());
+    EXPECT_TRUE(parts[1].isErased());
+    owner->cancel();
+    EXPECT_FALSE(parts[0].isErased());
+    EXPECT_FALSE(parts[1].isErased());
+
+    ASSERT_EQ(acdbOpenObject(owner, ownerId, AcDb::kForWrite), Acad::eOk);
+    owner->erase();
+    owner->close();
+    EXPECT_TRUE(parts[1].isErased());
+    EXPECT_EQ(dh::db::openObjectCount(), 0u);
 }

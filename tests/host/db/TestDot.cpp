@@ -1,3 +1,4 @@
 #include "TestDot.h"
 
 ACRX_DEFINE_MEMBERS(TestDot, AcDbEntity);
+ACRX_DEFINE_MEMBERS(TestOwner, TestDot);

@@ -90,3 +90,23 @@ protected:
 
     std::unique_ptr<AcDbDatabase> m_db;
 };
+
+// An entity owning other objects by id, as a polyline owns its vertices.
+class TestOwner : public TestDot {
+public:
+    ACRX_DECLARE_MEMBERS(TestOwner);
+    ACDB_DECLARE_COPY_MEMBERS(TestOwner)
+
+    std::vector<AcDbObjectId> owned;
+
+    void getOwnedIds(std::vector<AcDbObjectId>& ids) const override
+    {
+        ids.insert(ids.end(), owned.begin(), owned.end());
+    }
+    void translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map) override
+    {
+        TestDot::translateIds(map);
+        for (AcDbObjectId& id : owned)
+            id = map(id);
+    }
+};

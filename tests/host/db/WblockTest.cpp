@@ -1,5 +1,8 @@
 #include "TestDot.h"
 
+#include "host/db/DatabaseAccess.h"
+#include "host/db/ObjectAccess.h"
+
 #include <vector>
 
 namespace {
@@ -123,6 +126,48 @@ TEST_F(WblockTest, CopiesTheBlockContentsWithTheRecordsTheyUse)
 
     // The source is untouched.
     EXPECT_EQ(valuesIn(db(), blockId), (std::vector<double>{1.0, 3.0}));
+}
+
+TEST_F(WblockTest, OwnedObjectsAreCopiedWithTheirOwner)
+{
+    AcDbObjectId blockId;
+    AcDbBlockTableRecord* block = newBlock("Owners", blockId);
+    auto* owner = new TestOwner;
+    AcDbObjectId id;
+    ASSERT_EQ(block->appendAcDbEntity(id, owner), Acad::eOk);
+    for (double v : {1.0, 2.0, 3.0}) {
+        auto* part = new TestDot(v);
+        part->setDatabaseDefaults(db());
+        owner->owned.push_back(dh::db::DatabaseAccess::addObject(*db(), part, id, false));
+    }
+    AcDbObject* middle = dh::db::objectOf(owner->owned[1]);
+    dh::db::ObjectAccess::setErased(*middle, true);
+    owner->close();
+    block->close();
+
+    AcDbDatabase* out = nullptr;
+    ASSERT_EQ(db()->wblock(out, blockId), Acad::eOk);
+    std::unique_ptr<AcDbDatabase> owned(out);
+    AcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(acdbOpenObject(model, out->modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    ASSERT_EQ(model->entityIds().size(), 1u);
+    TestOwner* copy = nullptr;
+    ASSERT_EQ(acdbOpenObject(copy, model->entityIds().front(), AcDb::kForRead), Acad::eOk);
+    model->close();
+    std::vector<double> values;
+    for (AcDbObjectId part : copy->owned) {
+        if (part.isNull())
+            continue; // the erased part is not copied
+        EXPECT_EQ(part.database(), out);
+        TestDot* dot = nullptr;
+        ASSERT_EQ(acdbOpenObject(dot, part, AcDb::kForRead), Acad::eOk);
+        EXPECT_EQ(dot->ownerId(), copy->objectId());
+        EXPECT_EQ(dot->layerId().database(), out);
+        values.push_back(dot->value());
+        dot->close();
+    }
+    copy->close();
+    EXPECT_EQ(values, (std::vector<double>{1.0, 3.0}));
 }
 
 TEST_F(WblockTest, RefusesWhatIsNotALiveBlockOfThisDrawing)
