@@ -1,6 +1,6 @@
 #include <acge/AcGeCompositeCurve2d.h>
 
-#include "host/ge/BoxTree.h"
+#include "host/ge/LeafIntersections.h"
 #include "host/ge/CurveNumerics.h"
 
 #include <algorithm>
@@ -283,17 +283,9 @@ void AcGeCompositeCurve2d::getExtents(AcGePoint2d& minPoint, AcGePoint2d& maxPoi
     }
 }
 
-const dh::ge::BoxTree& AcGeCompositeCurve2d::componentIndex() const
+const dh::ge::ChainIndex& AcGeCompositeCurve2d::componentIndex() const
 {
-    if (!m_index) {
-        std::vector<dh::ge::Box2> boxes;
-        boxes.reserve(static_cast<size_t>(numCurves()));
-        for (const AcGeCurve2d* c : m_curves) {
-            AcGePoint2d lo, hi;
-            c->getExtents(lo, hi);
-            boxes.push_back({lo.x, lo.y, hi.x, hi.y});
-        }
-        m_index = std::make_shared<const dh::ge::BoxTree>(boxes);
-    }
+    if (!m_index)
+        m_index = std::make_shared<const dh::ge::ChainIndex>(m_curves);
     return *m_index;
 }

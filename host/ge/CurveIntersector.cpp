@@ -24,7 +24,8 @@ constexpr double kHuge = 1e300;
 
 // One input curve split into the pieces that are intersected pairwise.
 struct Side {
-    std::vector<Leaf> leaves;
+    std::vector<Leaf> ownLeaves;
+    const std::vector<Leaf>* leavesPtr = &ownLeaves;
     std::vector<std::unique_ptr<AcGeCurve2d>> owned;
     const AcGeCompositeCurve2d* comp2 = nullptr;
     const AcGeCompositeCurve3d* comp3 = nullptr;
@@ -40,73 +41,33 @@ struct Side {
         return t;
     }
 
-    Box2 box() const
-    {
-        Box2 b = leaves.empty() ? Box2{} : leaves.front().box;
-        for (const Leaf& l : leaves)
-            b.add(l.box);
-        return b;
-    }
+    const std::vector<Leaf>& leaves() const { return *leavesPtr; }
 };
-
-Leaf makeLeaf(const AcGeCurve2d& curve, int index, bool extendBefore, bool extendAfter)
-{
-    Leaf leaf;
-    leaf.curve = &curve;
-    leaf.index = index;
-    AcGeInterval range;
-    curve.getInterval(range);
-    leaf.lo = range.isBoundedBelow() ? range.lowerBound() : -kHuge;
-    leaf.hi = range.isBoundedAbove() ? range.upperBound() : kHuge;
-    AcGePoint2d lo, hi;
-    if (curve.isKindOf(AcGe::kLinearEnt2d)) {
-        leaf.shape = LeafShape::kLine;
-        if (extendBefore)
-            leaf.lo = -kHuge;
-        if (extendAfter)
-            leaf.hi = kHuge;
-    } else if (curve.type() == AcGe::kCircArc2d) {
-        leaf.shape = LeafShape::kArc;
-        leaf.wrapAngles = extendBefore || extendAfter;
-    } else if (curve.type() == AcGe::kEllipArc2d) {
-        leaf.shape = LeafShape::kOther;
-        leaf.wrapAngles = extendBefore || extendAfter;
-    }
-    if (leaf.lo == -kHuge || leaf.hi == kHuge) {
-        leaf.box = {-kHuge, -kHuge, kHuge, kHuge};
-    } else if (leaf.wrapAngles) {
-        // The whole circle or ellipse: its centre plus the largest radius each way.
-        const auto* arc = curve.type() == AcGe::kCircArc2d ? static_cast<const AcGeCircArc2d*>(&curve) : nullptr;
-        const auto* ell = arc ? nullptr : static_cast<const AcGeEllipArc2d*>(&curve);
-        const AcGePoint2d c = arc ? arc->center() : ell->center();
-        const double r = arc ? arc->radius() : ell->majorRadius();
-        leaf.box = {c.x - r, c.y - r, c.x + r, c.y + r};
-    } else {
-        curve.getExtents(lo, hi);
-        leaf.box = {lo.x, lo.y, hi.x, hi.y};
-    }
-    return leaf;
-}
 
 void addComponents(Side& side, const AcGeCurve2dPtrArray& parts, bool extend)
 {
     const int n = parts.length();
     for (int i = 0; i < n; ++i)
-        side.leaves.push_back(makeLeaf(*parts[i], i, extend && i == 0, extend && i == n - 1));
+        side.ownLeaves.push_back(makeLeaf(*parts[i], i, extend && i == 0, extend && i == n - 1));
 }
 
 void buildSide(Side& side, const AcGeCurve2d& curve, bool extend)
 {
     if (curve.type() == AcGe::kCompositeCrv2d) {
         side.comp2 = static_cast<const AcGeCompositeCurve2d*>(&curve);
-        AcGeCurve2dPtrArray parts;
-        side.comp2->getCurveList(parts);
-        addComponents(side, parts, extend);
-        if (!extend)
-            side.index = &side.comp2->componentIndex();
+        if (extend) {
+            AcGeCurve2dPtrArray parts;
+            side.comp2->getCurveList(parts);
+            addComponents(side, parts, extend);
+        } else {
+            // Prepared once per chain and shared by every query against it.
+            const ChainIndex& chain = side.comp2->componentIndex();
+            side.leavesPtr = &chain.leaves;
+            side.index = &chain.tree;
+        }
         return;
     }
-    side.leaves.push_back(makeLeaf(curve, -1, extend, extend));
+    side.ownLeaves.push_back(makeLeaf(curve, -1, extend, extend));
 }
 
 void buildSide(Side& side, const AcGeCurve3d& curve, const AcGePlanarEnt& plane, bool extend)
@@ -122,17 +83,17 @@ void buildSide(Side& side, const AcGeCurve3d& curve, const AcGePlanarEnt& plane,
         return;
     }
     side.owned.emplace_back(curve.convertTo2d(plane));
-    side.leaves.push_back(makeLeaf(*side.owned.back(), -1, extend, extend));
+    side.ownLeaves.push_back(makeLeaf(*side.owned.back(), -1, extend, extend));
 }
 
 // An index for a side that has many leaves and none of its own.
 void ensureIndex(Side& side)
 {
-    if (side.index || side.leaves.size() < 32)
+    if (side.index || side.leaves().size() < 32)
         return;
     std::vector<Box2> boxes;
-    boxes.reserve(side.leaves.size());
-    for (const Leaf& l : side.leaves)
+    boxes.reserve(side.leaves().size());
+    for (const Leaf& l : side.leaves())
         boxes.push_back(l.box);
     side.ownIndex = std::make_unique<BoxTree>(boxes);
     side.index = side.ownIndex.get();
@@ -167,17 +128,17 @@ std::vector<CurveHit> intersectSides(Side& s1, Side& s2, const AcGeTol& tol, boo
             mergeHit(hits, {r.point, s1.toTop(a, r.ta), s2.toTop(b, r.tb), r.kind}, eps);
     };
     // Walk the side with fewer leaves and look the other one up in its index.
-    const bool useIndex2 = s2.index && (s1.leaves.size() <= s2.leaves.size() || !s1.index);
+    const bool useIndex2 = s2.index && (s1.leaves().size() <= s2.leaves().size() || !s1.index);
     const bool useIndex1 = !useIndex2 && s1.index;
     if (useIndex2) {
-        for (const Leaf& a : s1.leaves)
-            s2.index->query(a.box.grown(eps), [&](int j) { pair(a, s2.leaves[static_cast<size_t>(j)]); });
+        for (const Leaf& a : s1.leaves())
+            s2.index->query(a.box.grown(eps), [&](int j) { pair(a, s2.leaves()[static_cast<size_t>(j)]); });
     } else if (useIndex1) {
-        for (const Leaf& b : s2.leaves)
-            s1.index->query(b.box.grown(eps), [&](int i) { pair(s1.leaves[static_cast<size_t>(i)], b); });
+        for (const Leaf& b : s2.leaves())
+            s1.index->query(b.box.grown(eps), [&](int i) { pair(s1.leaves()[static_cast<size_t>(i)], b); });
     } else {
-        for (const Leaf& a : s1.leaves)
-            for (const Leaf& b : s2.leaves)
+        for (const Leaf& a : s1.leaves())
+            for (const Leaf& b : s2.leaves())
                 pair(a, b);
     }
     std::sort(hits.begin(), hits.end(), [](const CurveHit& x, const CurveHit& y) { return x.param1 < y.param1; });
@@ -201,9 +162,9 @@ std::vector<CurveHit> intersectCurvesInPlane(const AcGeCurve3d& curve1, const Ac
     Side s1, s2;
     buildSide(s1, curve1, plane, options.extend1);
     buildSide(s2, curve2, plane, options.extend2);
-    if (s1.leaves.size() >= 32 && s2.leaves.size() >= 8)
+    if (s1.leaves().size() >= 32 && s2.leaves().size() >= 8)
         ensureIndex(s1);
-    if (s2.leaves.size() >= 32 && s1.leaves.size() >= 8)
+    if (s2.leaves().size() >= 32 && s1.leaves().size() >= 8)
         ensureIndex(s2);
     return intersectSides(s1, s2, options.tol, options.useIndex);
 }

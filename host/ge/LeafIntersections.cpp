@@ -1,6 +1,7 @@
 #include "host/ge/LeafIntersections.h"
 
 #include <acge/AcGeCircArc2d.h>
+#include <acge/AcGeEllipArc2d.h>
 #include <acge/AcGeLinearEnt2d.h>
 
 #include "host/ge/Angles.h"
@@ -222,6 +223,63 @@ std::vector<LeafHit> arcArc(const Leaf& a, const Leaf& b, double tol)
 }
 
 } // namespace
+
+Leaf makeLeaf(const AcGeCurve2d& curve, int index, bool extendBefore, bool extendAfter)
+{
+    Leaf leaf;
+    leaf.curve = &curve;
+    leaf.index = index;
+    AcGeInterval range;
+    curve.getInterval(range);
+    leaf.lo = range.isBoundedBelow() ? range.lowerBound() : -kHuge;
+    leaf.hi = range.isBoundedAbove() ? range.upperBound() : kHuge;
+    AcGePoint2d lo, hi;
+    if (curve.isKindOf(AcGe::kLinearEnt2d)) {
+        leaf.shape = LeafShape::kLine;
+        if (extendBefore)
+            leaf.lo = -kHuge;
+        if (extendAfter)
+            leaf.hi = kHuge;
+    } else if (curve.type() == AcGe::kCircArc2d) {
+        leaf.shape = LeafShape::kArc;
+        leaf.wrapAngles = extendBefore || extendAfter;
+    } else if (curve.type() == AcGe::kEllipArc2d) {
+        leaf.shape = LeafShape::kOther;
+        leaf.wrapAngles = extendBefore || extendAfter;
+    }
+    if (leaf.lo == -kHuge || leaf.hi == kHuge) {
+        leaf.box = {-kHuge, -kHuge, kHuge, kHuge};
+    } else if (leaf.wrapAngles) {
+        // The whole circle or ellipse: its centre plus the largest radius each way.
+        const auto* arc = curve.type() == AcGe::kCircArc2d ? static_cast<const AcGeCircArc2d*>(&curve) : nullptr;
+        const auto* ell = arc ? nullptr : static_cast<const AcGeEllipArc2d*>(&curve);
+        const AcGePoint2d c = arc ? arc->center() : ell->center();
+        const double r = arc ? arc->radius() : ell->majorRadius();
+        leaf.box = {c.x - r, c.y - r, c.x + r, c.y + r};
+    } else {
+        curve.getExtents(lo, hi);
+        leaf.box = {lo.x, lo.y, hi.x, hi.y};
+    }
+    return leaf;
+}
+
+ChainIndex::ChainIndex(const AcGeCurve2dPtrArray& curves)
+    : leaves([&] {
+          std::vector<Leaf> out;
+          out.reserve(static_cast<size_t>(curves.length()));
+          for (int i = 0; i < curves.length(); ++i)
+              out.push_back(makeLeaf(*curves[i], i, false, false));
+          return out;
+      }()),
+      tree([&] {
+          std::vector<Box2> boxes;
+          boxes.reserve(leaves.size());
+          for (const Leaf& l : leaves)
+              boxes.push_back(l.box);
+          return boxes;
+      }())
+{
+}
 
 std::vector<LeafHit> intersectLeaves(const Leaf& a, const Leaf& b, const AcGeTol& tol)
 {

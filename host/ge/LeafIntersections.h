@@ -4,6 +4,7 @@
 #pragma once
 
 #include <acge/AcGeCurve2d.h>
+#include <acge/AcGeArrays.h>
 
 #include "host/ge/BoxTree.h"
 #include "host/ge/CurveIntersector.h"
@@ -22,6 +23,18 @@ struct Leaf {
     double hi = 0.0;
     bool wrapAngles = false; // arc or ellipse extended to its whole circle or ellipse
     Box2 box;
+};
+
+// A leaf for a curve: its shape, accepted parameters and box. Extending a line frees its
+// parameter range on that side; extending an arc or ellipse opens it to the whole turn.
+Leaf makeLeaf(const AcGeCurve2d& curve, int index, bool extendBefore, bool extendAfter);
+
+// The components of a chain as leaves, with an index over their boxes.
+struct ChainIndex {
+    explicit ChainIndex(const AcGeCurve2dPtrArray& curves);
+
+    std::vector<Leaf> leaves;
+    BoxTree tree;
 };
 
 struct LeafHit {

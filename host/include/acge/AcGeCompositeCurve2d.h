@@ -13,7 +13,7 @@
 #include <memory>
 
 namespace dh::ge {
-class BoxTree;
+struct ChainIndex;
 }
 
 class ADESK_EXPORT AcGeCompositeCurve2d : public AcGeCurve2d {
@@ -61,8 +61,8 @@ public:
                          double tol = AcGeContext::gTol.equalPoint()) const override;
     void getExtents(AcGePoint2d& minPoint, AcGePoint2d& maxPoint) const override;
 
-    // Boxes of the components, indexed for intersection queries; built on first use.
-    const dh::ge::BoxTree& componentIndex() const;
+    // The components prepared and indexed for intersection queries; built on first use.
+    const dh::ge::ChainIndex& componentIndex() const;
 
 private:
     void rebuild();
@@ -72,5 +72,5 @@ private:
     AcGeDoubleArray m_starts; // global start of each component, then the total length
     AcGeDoubleArray m_lower;  // local interval of each component
     AcGeDoubleArray m_upper;
-    mutable std::shared_ptr<const dh::ge::BoxTree> m_index;
+    mutable std::shared_ptr<const dh::ge::ChainIndex> m_index;
 };
