@@ -236,7 +236,8 @@ AcGeNurbCurve3d& AcGeNurbCurve3d::transformBy(const AcGeMatrix3d& xform)
 
 void AcGeNurbCurve3d::getInterval(AcGeInterval& range) const
 {
-    range = AcGeInterval(startParam(), endParam());
+    // A curve without valid definition data has no start or end point.
+    range = isValid() ? AcGeInterval(startParam(), endParam()) : AcGeInterval();
 }
 
 AcGePoint3d AcGeNurbCurve3d::evalPoint(double param) const
@@ -253,14 +254,24 @@ AcGePoint3d AcGeNurbCurve3d::evalPoint(double param, int numDeriv, AcGeVector3dA
             derivs.append(AcGeVector3d());
         return m_controlPoints.isEmpty() ? AcGePoint3d() : m_controlPoints.first();
     }
-    std::vector<nurbs::Homog> cw(static_cast<size_t>(numControlPoints()));
-    for (int i = 0; i < numControlPoints(); ++i) {
+    // Only the degree + 1 control points of the span take part.
+    const double t = std::clamp(param, startParam(), endParam());
+    const std::vector<double>& u = m_knots.getArray().vector();
+    const int span = nurbs::findSpan(numControlPoints() - 1, m_degree, t, u);
+    nurbs::Homog local[32];
+    std::vector<nurbs::Homog> wide;
+    nurbs::Homog* cw = local;
+    if (m_degree >= 32) {
+        wide.resize(static_cast<size_t>(m_degree) + 1);
+        cw = wide.data();
+    }
+    for (int j = 0; j <= m_degree; ++j) {
+        const int i = span - m_degree + j;
         const double w = weightAt(i);
         const AcGePoint3d& p = m_controlPoints[i];
-        cw[static_cast<size_t>(i)] = {p.x * w, p.y * w, p.z * w, w};
+        cw[j] = {p.x * w, p.y * w, p.z * w, w};
     }
-    const double t = std::clamp(param, startParam(), endParam());
-    const auto r = nurbs::evaluate(m_degree, m_knots.getArray().vector(), cw, t, numDeriv);
+    const auto r = nurbs::evaluateSpan(m_degree, u, span, cw, t, numDeriv);
     for (int k = 1; k <= numDeriv; ++k)
         derivs.append(AcGeVector3d(r[static_cast<size_t>(k)][0], r[static_cast<size_t>(k)][1], r[static_cast<size_t>(k)][2]));
     return AcGePoint3d(r[0][0], r[0][1], r[0][2]);

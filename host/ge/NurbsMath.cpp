@@ -89,12 +89,17 @@ std::vector<Vec3> evaluate(int p, const std::vector<double>& u, const std::vecto
 {
     const int n = static_cast<int>(cw.size()) - 1;
     const int span = findSpan(n, p, t, u);
+    return evaluateSpan(p, u, span, &cw[static_cast<size_t>(span - p)], t, nd);
+}
+
+std::vector<Vec3> evaluateSpan(int p, const std::vector<double>& u, int span, const Homog* local, double t, int nd)
+{
     const auto ders = basisDerivs(span, t, p, nd, u);
     // Homogeneous derivatives A(k), w(k); then C(k) = (A(k) - sum binom(k,i) w(i) C(k-i)) / w.
     std::vector<Homog> h(static_cast<size_t>(nd) + 1, Homog{0, 0, 0, 0});
     for (int k = 0; k <= nd && k <= p; ++k)
         for (int j = 0; j <= p; ++j) {
-            const Homog& c = cw[static_cast<size_t>(span - p + j)];
+            const Homog& c = local[j];
             const double b = ders[static_cast<size_t>(k)][static_cast<size_t>(j)];
             for (int d = 0; d < 4; ++d)
                 h[static_cast<size_t>(k)][static_cast<size_t>(d)] += b * c[static_cast<size_t>(d)];

@@ -20,6 +20,8 @@ std::vector<std::vector<double>> basisDerivs(int span, double t, int p, int nd, 
 
 // Point and the first nd derivatives of the rational curve at t.
 std::vector<Vec3> evaluate(int p, const std::vector<double>& u, const std::vector<Homog>& cw, double t, int nd);
+// As evaluate, given the span and only its p + 1 control points (cw[span - p .. span]).
+std::vector<Vec3> evaluateSpan(int p, const std::vector<double>& u, int span, const Homog* local, double t, int nd);
 
 struct Interpolant {
     int degree = 0;
