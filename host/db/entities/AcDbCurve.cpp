@@ -1,6 +1,7 @@
 #include <acdb/AcDbCurve.h>
 
 #include "host/db/entities/CurveMath.h"
+#include "host/db/entities/EntityCurves.h"
 
 #include <algorithm>
 #include <cmath>
@@ -388,4 +389,20 @@ Acad::ErrorStatus AcDbCurve::getGeomExtents(AcDbExtents& extents) const
     dh::db::addCurveExtents(*this, spans, box);
     extents = box;
     return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCurve::intersectWith(const AcDbEntity* other, AcDb::Intersect type, AcGePoint3dArray& points,
+                                           Adesk::GsMarker, Adesk::GsMarker) const
+{
+    if (!other)
+        return Acad::eNullEntityPointer;
+    return dh::db::intersectEntities(*this, *other, type, nullptr, points);
+}
+
+Acad::ErrorStatus AcDbCurve::intersectWith(const AcDbEntity* other, AcDb::Intersect type, const AcGePlane& projPlane,
+                                           AcGePoint3dArray& points, Adesk::GsMarker, Adesk::GsMarker) const
+{
+    if (!other)
+        return Acad::eNullEntityPointer;
+    return dh::db::intersectEntities(*this, *other, type, &projPlane, points);
 }
