@@ -120,6 +120,31 @@ TEST_F(CompositeCurve2dTest, ReverseKeepsGeometryAndRestartsLength)
     EXPECT_TRUE(near2d(chain.evalPoint(5 * kPi + 4), AcGePoint2d(6, 0)));
 }
 
+TEST_F(CompositeCurve2dTest, ExtensionScalingAndEmptyChain)
+{
+    AcGeCompositeCurve2d chain = polyline({{0, 0}, {10, 0}, {10, 10}}, false);
+    EXPECT_NEAR(chain.closestParamTo(AcGePoint2d(-5, 1), true), -5.0, 1e-12);
+    EXPECT_NEAR(chain.closestParamTo(AcGePoint2d(-5, 1), false), 0.0, 1e-12);
+    EXPECT_NEAR(chain.closestParamTo(AcGePoint2d(10, 15), true), 25.0, 1e-12);
+    // The middle joint never extends.
+    EXPECT_NEAR(chain.closestParamTo(AcGePoint2d(15, -5), true), 10.0, 1e-12);
+
+    chain.transformBy(AcGeMatrix2d::scaling(2.0));
+    AcGeInterval range;
+    chain.getInterval(range);
+    EXPECT_NEAR(range.upperBound(), 40.0, 1e-12);
+    EXPECT_TRUE(near2d(chain.evalPoint(30.0), AcGePoint2d(20, 10)));
+
+    AcGeVoidPointerArray none;
+    const AcGeCompositeCurve2d empty(none);
+    AcGePoint2d p;
+    EXPECT_FALSE(empty.hasStartPoint(p));
+    EXPECT_FALSE(empty.hasEndPoint(p));
+    AcGePoint2dArray pts;
+    empty.getSamplePoints(0.0, 1.0, 0.1, pts);
+    EXPECT_TRUE(pts.isEmpty());
+}
+
 TEST(CompositeCurve3d, ParameterIsComponentIndexPlusFraction)
 {
     AcGeLineSeg3d a(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0));

@@ -1,6 +1,7 @@
 #include "host/ge/GeTestUtil.h"
 
 #include <acge/AcGeCircArc2d.h>
+#include <acge/AcGeCircArc3d.h>
 #include <acge/AcGeCompositeCurve2d.h>
 #include <acge/AcGeCurveCurveInt2d.h>
 #include <acge/AcGeEllipArc2d.h>
@@ -240,6 +241,85 @@ TEST(Intersect, IndexedAndScannedAgreeOnRandomInput)
         total += fast.size();
     }
     EXPECT_GT(total, 50u); // the data really crosses
+}
+
+TEST(Intersect, SplineWithSpline)
+{
+    // y = 1 - (1-x)^2 and y = (1-x)^2 meet where (1-x)^2 = 1/2.
+    const AcGeNurbCurve3d cap(2, AcGeKnotVector(2, 3),
+                              AcGePoint3dArray{AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(2, 0, 0)});
+    const AcGeNurbCurve3d cup(2, AcGeKnotVector(2, 3),
+                              AcGePoint3dArray{AcGePoint3d(0, 1, 0), AcGePoint3d(1, -1, 0), AcGePoint3d(2, 1, 0)});
+    const auto hits = dh::ge::intersectCurvesInPlane(cap, cup, AcGePlane::kXYPlane);
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_TRUE(near2d(hits[0].point, AcGePoint2d(1 - std::sqrt(0.5), 0.5), 1e-9));
+    EXPECT_TRUE(near2d(hits[1].point, AcGePoint2d(1 + std::sqrt(0.5), 0.5), 1e-9));
+    EXPECT_NEAR(hits[0].param1, hits[0].param2, 1e-9); // both have x = 2t
+}
+
+TEST(Intersect, TiltedCircleSeenFromAbove)
+{
+    // A unit circle tilted 45 degrees about X projects onto the ellipse x^2 + 2 y^2 = 1.
+    const double c = std::sqrt(0.5);
+    const AcGeCircArc3d circle(AcGePoint3d::kOrigin, AcGeVector3d(0, -c, c), AcGeVector3d::kXAxis, 1.0, 0.0, 2 * kPi);
+    const AcGeLineSeg3d line(AcGePoint3d(-2, 0.5, -7), AcGePoint3d(2, 0.5, 9));
+    const auto hits = dh::ge::intersectCurvesInPlane(circle, line, AcGePlane::kXYPlane);
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_NEAR(hits[0].param1, kPi / 4, 1e-9);
+    EXPECT_NEAR(hits[1].param1, 3 * kPi / 4, 1e-9);
+    EXPECT_NEAR(hits[0].param2, (2 + c) / 4, 1e-9);
+    EXPECT_TRUE(near3d(circle.evalPoint(hits[0].param1), AcGePoint3d(c, 0.5, 0.5), 1e-9));
+    EXPECT_TRUE(dh::ge::intersectCurvesInSpace(circle, line).empty());
+}
+
+TEST(Intersect, SquaresSharingAnEdge)
+{
+    AcGeLineSeg2d a0(AcGePoint2d(0, 0), AcGePoint2d(10, 0)), a1(AcGePoint2d(10, 0), AcGePoint2d(10, 10));
+    AcGeLineSeg2d a2(AcGePoint2d(10, 10), AcGePoint2d(0, 10)), a3(AcGePoint2d(0, 10), AcGePoint2d(0, 0));
+    AcGeLineSeg2d b0(AcGePoint2d(20, 0), AcGePoint2d(20, 10)), b1(AcGePoint2d(20, 10), AcGePoint2d(10, 10));
+    AcGeLineSeg2d b2(AcGePoint2d(10, 10), AcGePoint2d(10, 0)), b3(AcGePoint2d(10, 0), AcGePoint2d(20, 0));
+    const AcGeCompositeCurve2d a(AcGeCurve2dPtrArray{&a0, &a1, &a2, &a3});
+    const AcGeCompositeCurve2d b(AcGeCurve2dPtrArray{&b0, &b1, &b2, &b3});
+    const AcGeCurveCurveInt2d inter(a, b);
+    ASSERT_EQ(inter.numIntPoints(), 2);
+    EXPECT_TRUE(near2d(inter.intPoint(0), AcGePoint2d(10, 0)));
+    EXPECT_EQ(inter.getIntConfig(0), AcGeCurveCurveInt2d::kOverlapStart);
+    EXPECT_EQ(inter.getIntConfig(1), AcGeCurveCurveInt2d::kOverlapEnd);
+    ASSERT_EQ(inter.overlapCount(), 1);
+    AcGeInterval r1, r2;
+    inter.getOverlapRanges(0, r1, r2);
+    EXPECT_NEAR(r1.lowerBound(), 10.0, 1e-12);
+    EXPECT_NEAR(r1.upperBound(), 20.0, 1e-12);
+    EXPECT_NEAR(r2.lowerBound(), 20.0, 1e-12);
+    EXPECT_NEAR(r2.upperBound(), 30.0, 1e-12);
+
+    // Shifted by half: two crossings, no overlap.
+    AcGeMatrix2d shift = AcGeMatrix2d::translation(AcGeVector2d(-5, 5));
+    AcGeCompositeCurve2d* moved = b.copy();
+    moved->transformBy(shift);
+    const auto hits = intersectCurves(a, *moved);
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_TRUE(near2d(hits[0].point, AcGePoint2d(10, 5)));
+    EXPECT_TRUE(near2d(hits[1].point, AcGePoint2d(5, 10)));
+    AcGeCurve2dPtrArray parts;
+    moved->getCurveList(parts);
+    for (AcGeCurve2d* p : parts)
+        delete p;
+    delete moved;
+}
+
+TEST(Intersect, NearlyCollinearWithinToleranceOverlaps)
+{
+    const AcGeLineSeg2d a(AcGePoint2d(0, 0), AcGePoint2d(100, 0));
+    const AcGeLineSeg2d b(AcGePoint2d(20, 0.001), AcGePoint2d(60, -0.001));
+    EXPECT_EQ(intersectCurves(a, b).size(), 1u); // a genuine crossing at (40, 0)
+    dh::ge::IntersectOptions loose;
+    loose.tol.setEqualPoint(0.01);
+    const auto hits = intersectCurves(a, b, loose);
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_EQ(hits[0].kind, HitKind::kOverlapStart);
+    EXPECT_NEAR(hits[0].param1, 0.2, 1e-9);
+    EXPECT_NEAR(hits[1].param1, 0.6, 1e-9);
 }
 
 } // namespace
