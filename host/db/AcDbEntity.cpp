@@ -1,6 +1,7 @@
 #include <acdb/AcDbEntity.h>
 
 #include "host/db/DatabaseAccess.h"
+#include "host/db/ObjectAccess.h"
 #include "host/db/ObjectStub.h"
 
 #include <acdb/AcDbDatabase.h>
@@ -44,6 +45,26 @@ AcDbObjectId sameNamedRecord(AcDbObjectId id, AcDbDatabase* db, TableKind kind)
     return record ? DatabaseAccess::findRecord(*db, kind, record->getName()) : AcDbObjectId();
 }
 
+// Applies a property change to the entities an entity owns (vertices, attributes); they
+// change with their owner whether or not they are open themselves.
+template <class Change>
+void changeOwned(const AcDbEntity& owner, bool doSubents, Change&& change)
+{
+    if (!doSubents || owner.objectId().isNull())
+        return;
+    std::vector<AcDbObjectId> owned;
+    owner.getOwnedIds(owned);
+    for (AcDbObjectId id : owned) {
+        auto* entity = AcDbEntity::cast(dh::db::objectOf(id));
+        if (!entity || entity->isErased())
+            continue;
+        const bool writer = dh::db::ObjectAccess::writer(*entity);
+        dh::db::ObjectAccess::setWriter(*entity, true);
+        change(*entity);
+        dh::db::ObjectAccess::setWriter(*entity, writer);
+    }
+}
+
 } // namespace
 
 char* AcDbEntity::layer() const { return nameOf(m_layerId); }
@@ -59,25 +80,27 @@ Acad::ErrorStatus AcDbEntity::setLayer(const char* name, bool doSubents)
     return setLayer(id, doSubents);
 }
 
-Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId layerId, bool)
+Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId layerId, bool doSubents)
 {
     if (const Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
         return es;
     if (!isLiveRecordOf(layerId, AcDbLayerTableRecord::desc(), database()))
         return Acad::eInvalidInput;
     m_layerId = layerId;
+    changeOwned(*this, doSubents, [&](AcDbEntity& e) { e.setLayer(layerId, true); });
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbEntity::setColor(const AcCmColor& color, bool)
+Acad::ErrorStatus AcDbEntity::setColor(const AcCmColor& color, bool doSubents)
 {
     if (const Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
         return es;
     m_color = color;
+    changeOwned(*this, doSubents, [&](AcDbEntity& e) { e.setColor(color, true); });
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 index, bool)
+Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 index, bool doSubents)
 {
     if (const Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
         return es;
@@ -85,6 +108,7 @@ Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 index, bool)
     if (color.setColorIndex(index) != Acad::eOk)
         return Acad::eInvalidInput;
     m_color = color;
+    changeOwned(*this, doSubents, [&](AcDbEntity& e) { e.setColor(color, true); });
     return Acad::eOk;
 }
 
@@ -101,47 +125,51 @@ Acad::ErrorStatus AcDbEntity::setLinetype(const char* name, bool doSubents)
     return setLinetype(id, doSubents);
 }
 
-Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId linetypeId, bool)
+Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId linetypeId, bool doSubents)
 {
     if (const Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
         return es;
     if (!isLiveRecordOf(linetypeId, AcDbLinetypeTableRecord::desc(), database()))
         return Acad::eInvalidInput;
     m_linetypeId = linetypeId;
+    changeOwned(*this, doSubents, [&](AcDbEntity& e) { e.setLinetype(linetypeId, true); });
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbEntity::setLinetypeScale(double scale, bool)
+Acad::ErrorStatus AcDbEntity::setLinetypeScale(double scale, bool doSubents)
 {
     if (const Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
         return es;
     if (!(scale > 0.0))
         return Acad::eInvalidInput;
     m_linetypeScale = scale;
+    changeOwned(*this, doSubents, [&](AcDbEntity& e) { e.setLinetypeScale(scale, true); });
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbEntity::setLineWeight(AcDb::LineWeight weight, bool)
+Acad::ErrorStatus AcDbEntity::setLineWeight(AcDb::LineWeight weight, bool doSubents)
 {
     if (const Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
         return es;
     if (weight < AcDb::kLnWtByLwDefault || weight > AcDb::kLnWt211)
         return Acad::eInvalidInput;
     m_lineWeight = weight;
+    changeOwned(*this, doSubents, [&](AcDbEntity& e) { e.setLineWeight(weight, true); });
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbEntity::setVisibility(AcDb::Visibility visibility, bool)
+Acad::ErrorStatus AcDbEntity::setVisibility(AcDb::Visibility visibility, bool doSubents)
 {
     if (const Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk)
         return es;
     m_visibility = visibility;
+    changeOwned(*this, doSubents, [&](AcDbEntity& e) { e.setVisibility(visibility, true); });
     return Acad::eOk;
 }
 
 // Ids of another drawing are matched by name; a property whose record this drawing lacks
 // keeps its current value.
-Acad::ErrorStatus AcDbEntity::setPropertiesFrom(const AcDbEntity* other, bool)
+Acad::ErrorStatus AcDbEntity::setPropertiesFrom(const AcDbEntity* other, bool doSubents)
 {
     if (!other)
         return Acad::eNullEntityPointer;
@@ -156,6 +184,7 @@ Acad::ErrorStatus AcDbEntity::setPropertiesFrom(const AcDbEntity* other, bool)
     m_linetypeScale = other->m_linetypeScale;
     m_lineWeight = other->m_lineWeight;
     m_visibility = other->m_visibility;
+    changeOwned(*this, doSubents, [&](AcDbEntity& e) { e.setPropertiesFrom(other, true); });
     return Acad::eOk;
 }
 

@@ -1,5 +1,6 @@
 #include <acdb/AcDbObject.h>
 
+#include "host/db/DatabaseAccess.h"
 #include "host/db/ObjectAccess.h"
 #include "host/db/ObjectStub.h"
 #include "host/db/OpenObjectRegistry.h"
@@ -169,15 +170,12 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* chain)
     std::vector<dh::db::XData::App> apps;
     if (const Acad::ErrorStatus es = dh::db::XData::parse(chain, apps); es != Acad::eOk)
         return es;
+    // Checked without opening the table, which the caller may hold open itself.
     if (AcDbDatabase* db = database()) {
-        AcDbRegAppTable* table = nullptr;
-        if (db->getRegAppTable(table, AcDb::kForRead) == Acad::eOk) {
-            bool known = true;
+        if (AcDbSymbolTable* table = dh::db::DatabaseAccess::table(*db, dh::db::TableKind::kRegApp)) {
             for (const auto& app : apps)
-                known = known && table->has(app.name.c_str());
-            table->close();
-            if (!known)
-                return Acad::eRegappIdNotFound;
+                if (!table->has(app.name.c_str()))
+                    return Acad::eRegappIdNotFound;
         }
     }
     if (!m_xdata)

@@ -215,6 +215,20 @@ TEST_F(OpenProtocolTest, OwnedObjectsAreErasedAndRestoredWithTheirOwner)
     owner->close();
     const std::vector<AcDbObjectId> parts = owner->owned;
 
+    // Property changes reach the owned entities unless asked not to.
+    const AcDbObjectId layer = addLayer("Parts");
+    ASSERT_EQ(acdbOpenObject(owner, ownerId, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(owner->setLayer(layer), Acad::eOk);
+    ASSERT_EQ(owner->setColorIndex(4, false), Acad::eOk);
+    owner->close();
+    for (AcDbObjectId part : parts) {
+        AcDbEntity* entity = nullptr;
+        ASSERT_EQ(acdbOpenAcDbEntity(entity, part, AcDb::kForRead), Acad::eOk);
+        EXPECT_EQ(entity->layerId(), layer);
+        EXPECT_TRUE(entity->color().isByLayer());
+        entity->close();
+    }
+
     ASSERT_EQ(acdbOpenObject(owner, ownerId, AcDb::kForWrite), Acad::eOk);
     ASSERT_EQ(owner->erase(), Acad::eOk);
     EXPECT_TRUE(parts[0].isErased());
