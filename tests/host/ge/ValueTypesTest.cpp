@@ -4,6 +4,7 @@
 #include <acge/AcGeInterval.h>
 #include <acge/AcGeMatrix3d.h>
 #include <acge/AcGePlane.h>
+#include <acge/AcGeScale3d.h>
 
 #include <cmath>
 
@@ -97,6 +98,61 @@ TEST(Interval, BoundsAndIntersection)
     EXPECT_TRUE(a.isDisjoint(AcGeInterval(3.0, 4.0)));
     EXPECT_TRUE(AcGeInterval(true, 1.0).contains(-1e9));
     EXPECT_FALSE(AcGeInterval(true, 1.0).contains(1.1));
+}
+
+TEST(Matrix2d, RotationMirrorAndInverse)
+{
+    const AcGeMatrix2d rot = AcGeMatrix2d::rotation(kPi / 2, AcGePoint2d(1, 1));
+    EXPECT_TRUE(near2d(rot * AcGePoint2d(2, 1), AcGePoint2d(1, 2)));
+    EXPECT_TRUE(near2d(rot.inverse() * AcGePoint2d(1, 2), AcGePoint2d(2, 1)));
+    AcGeMatrix2d mirror;
+    mirror.setToMirroring(AcGePoint2d(0, 1), AcGeVector2d(1, 1)); // the line y = x + 1
+    EXPECT_TRUE(near2d(mirror * AcGePoint2d(0, 0), AcGePoint2d(-1, 1)));
+    EXPECT_LT(mirror.det(), 0.0);
+    // Scaling about a point, then the composite applied right to left.
+    const AcGeMatrix2d both = AcGeMatrix2d::translation(AcGeVector2d(5, 0)) * AcGeMatrix2d::scaling(3.0, AcGePoint2d(1, 1));
+    EXPECT_TRUE(near2d(both * AcGePoint2d(2, 1), AcGePoint2d(9, 1)));
+    EXPECT_NEAR(both.scale(), 3.0, 1e-12);
+    EXPECT_TRUE(AcGeMatrix2d::scaling(0.0).isSingular());
+}
+
+TEST(Matrix3d, CoordinateSystemsAndMirror)
+{
+    // A frame at (1,2,3) with axes Y, Z, X: its local x runs along world Y.
+    AcGeMatrix3d frame;
+    frame.setCoordSystem(AcGePoint3d(1, 2, 3), AcGeVector3d::kYAxis, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis);
+    EXPECT_TRUE(near3d(frame * AcGePoint3d(1, 0, 0), AcGePoint3d(1, 3, 3)));
+    AcGeMatrix3d align;
+    align.setToAlignCoordSys(AcGePoint3d(1, 2, 3), AcGeVector3d::kYAxis, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis,
+                             AcGePoint3d::kOrigin, AcGeVector3d::kXAxis, AcGeVector3d::kYAxis, AcGeVector3d::kZAxis);
+    EXPECT_TRUE(near3d(align * AcGePoint3d(1, 3, 3), AcGePoint3d(1, 0, 0)));
+    EXPECT_TRUE(align.isUniScaledOrtho());
+
+    const AcGeMatrix3d mirror = AcGeMatrix3d::mirroring(AcGePlane(AcGePoint3d(0, 0, 2), AcGeVector3d::kZAxis));
+    EXPECT_TRUE(near3d(mirror * AcGePoint3d(1, 1, 5), AcGePoint3d(1, 1, -1)));
+    EXPECT_NEAR(mirror.det(), -1.0, 1e-12);
+    const AcGeScale3d s(2, 3, 4);
+    EXPECT_TRUE(near3d(s.getMatrix() * AcGePoint3d(1, 1, 1), AcGePoint3d(2, 3, 4)));
+    EXPECT_FALSE(s.getMatrix().isUniScaledOrtho());
+    // The plane's own axes: a plane from a normal follows the arbitrary-axis rule.
+    const AcGePlane tilted(AcGePoint3d::kOrigin, AcGeVector3d(0, 0, 1));
+    EXPECT_TRUE(near3d(AcGePoint3d::kOrigin + tilted.uAxis(), AcGePoint3d(1, 0, 0)));
+    EXPECT_TRUE(near3d(AcGePoint3d::kOrigin + tilted.normal(), AcGePoint3d(0, 0, 1)));
+}
+
+TEST(Vector, ParallelAndPerpendicularUnderTolerance)
+{
+    EXPECT_TRUE(AcGeVector3d(1, 0, 0).isParallelTo(AcGeVector3d(-3, 0, 0)));
+    EXPECT_FALSE(AcGeVector3d(1, 0, 0).isCodirectionalTo(AcGeVector3d(-3, 0, 0)));
+    EXPECT_FALSE(AcGeVector3d(1, 0, 0).isParallelTo(AcGeVector3d(1, 1e-6, 0)));
+    EXPECT_TRUE(AcGeVector3d(1, 0, 0).isParallelTo(AcGeVector3d(1, 1e-6, 0), AcGeTol(1e-3, 1e-3)));
+    EXPECT_TRUE(AcGeVector2d(2, 0).isPerpendicularTo(AcGeVector2d(0, -5)));
+    EXPECT_FALSE(AcGeVector3d().isParallelTo(AcGeVector3d::kXAxis)); // the zero vector has no direction
+    AcGeVector3d v(3, 4, 0);
+    v.rotateBy(kPi / 2, AcGeVector3d::kZAxis);
+    EXPECT_TRUE(near3d(AcGePoint3d::kOrigin + v, AcGePoint3d(-4, 3, 0)));
+    EXPECT_TRUE(near3d(AcGePoint3d::kOrigin + AcGeVector3d(1, 2, 3).orthoProject(AcGeVector3d::kZAxis),
+                       AcGePoint3d(1, 2, 0)));
 }
 
 } // namespace
