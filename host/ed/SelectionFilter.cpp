@@ -218,7 +218,8 @@ struct Parser {
         std::optional<FilterValue> value = valueOfBuffer(*item);
         auto node = std::make_unique<Node>();
         node->kind = Node::Kind::Test;
-        node->groupCode = item->restype;
+        // acutBuildList ends at 0, so the type group travels as RTDXF0.
+        node->groupCode = item->restype == RTDXF0 ? 0 : item->restype;
         item = item->rbnext;
         if (!value) {
             failed = true;
@@ -329,7 +330,7 @@ FilterValue::Kind groupCodeKind(int code)
 std::optional<FilterValue> valueOfBuffer(const resbuf& buffer)
 {
     FilterValue value;
-    value.kind = groupCodeKind(buffer.restype);
+    value.kind = buffer.restype == RTDXF0 ? FilterValue::Kind::Text : groupCodeKind(buffer.restype);
     switch (value.kind) {
     case FilterValue::Kind::Text:
         if (buffer.resval.rstring == nullptr)

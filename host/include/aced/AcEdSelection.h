@@ -14,7 +14,8 @@
 // Answers RTNORM with a new set when something was selected, RTERROR (errno set) when
 // nothing was, RTCAN when the user cancelled, RTREJ for a mode the host refuses. filter is
 // a chain of group codes with -4 operators ("<AND" … "AND>", "<OR", "<NOT", "<XOR" and the
-// comparisons "=", "!=", "<", ">", "<=", ">=", "*"), nullptr for none.
+// comparisons "=", "!=", "<", ">", "<=", ">=", "*"), nullptr for none. The type group 0 may
+// come as RTDXF0, as acutBuildList needs it.
 #pragma once
 
 #include <acut/ResBuf.h>

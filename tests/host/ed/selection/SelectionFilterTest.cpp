@@ -139,6 +139,12 @@ TEST(SelectionFilter, TypeListsLayersAndGroups)
     EXPECT_TRUE(either->accepts(Entity("POLYLINE", "0")));
     EXPECT_FALSE(either->accepts(Entity("LINE", "0")));
 
+    // Built with acutBuildList the type group is RTDXF0, since 0 ends the list there.
+    Chain built;
+    built.text(RTDXF0, "LINE");
+    EXPECT_TRUE(SelectionFilter::parse(built.head())->accepts(Entity("LINE", "0")));
+    EXPECT_FALSE(SelectionFilter::parse(built.head())->accepts(Entity("ARC", "0")));
+
     Chain typeAndLayer;
     typeAndLayer.text(0, "LINE,ARC").text(8, "CONT*");
     const auto both = SelectionFilter::parse(typeAndLayer.head());
