@@ -12,18 +12,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dh::lisp {
 
 class Args {
 public:
-    Args(std::string name, std::vector<Value> values)
-        : m_name(std::move(name)), m_values(std::move(values))
+    // name must outlive the Args (it is the called function's own name).
+    Args(std::string_view name, std::vector<Value> values)
+        : m_name(name), m_values(std::move(values))
     {
     }
 
-    const std::string& name() const { return m_name; }  // the called function, upper-cased
+    std::string_view name() const { return m_name; }  // the called function, upper-cased
     std::size_t size() const { return m_values.size(); }
     bool empty() const { return m_values.empty(); }
     bool has(std::size_t i) const { return i < m_values.size(); }
@@ -53,7 +55,7 @@ public:
 private:
     const Value& at(std::size_t i) const;
 
-    std::string m_name;
+    std::string_view m_name;
     std::vector<Value> m_values;
 };
 

@@ -104,13 +104,22 @@ Value Interpreter::formSetq(const Value& form)
     return value;
 }
 
+// Walks the operands in place: if is on every recursive path and should cost little stack.
 Value Interpreter::formIf(const Value& form)
 {
-    std::vector<Value> items = operands(form, 2, 3);
-    if (eval(items[0]).isTrue()) {
-        return eval(items[1]);
+    const Value& test = form.cdr();
+    const Value& then = test.cdr();
+    const Value& otherwise = then.cdr();
+    if (!then.isCons() || !otherwise.isList()) {
+        throw Error(!form.isProperList() ? "bad list: " + form.toString() : "too few arguments");
     }
-    return items.size() == 3 ? eval(items[2]) : Value();
+    if (!otherwise.cdr().isNil()) {
+        throw Error(form.isProperList() ? "too many arguments" : "bad list: " + form.toString());
+    }
+    if (eval(test.car()).isTrue()) {
+        return eval(then.car());
+    }
+    return eval(otherwise.car());
 }
 
 Value Interpreter::formCond(const Value& form)

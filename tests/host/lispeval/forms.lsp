@@ -131,8 +131,8 @@ fresh
 ;; Testing deep but finite recursion
 (defun deep (n) (if (= n 0) 0 (1+ (deep (1- n)))))
 ;=>DEEP
-(deep 2000)
-;=>2000
+(deep 1000)
+;=>1000
 
 ;; Testing and and or give T or nil and stop early
 (and 1 2)
