@@ -90,7 +90,10 @@ bool readInto(AcDbDatabase& db, std::string_view data, const std::string& name,
         TextDecoder decoder(options.encoding);
         TagStream stream(reader, decoder);
         ReaderContext ctx{db, *documentData, stream, report};
+        ctx.fileData = data;
         readSections(ctx);
+        ensureSeed(ctx);
+        applyDeferredXData(ctx);
         applyHeaderSettings(ctx);
         documentData->version = ctx.version;
         documentData->codePage = decoder.declared();

@@ -47,9 +47,46 @@ private:
     std::map<AcDbObjectId, AcDbBlockTableRecord*> m_open;
 };
 
+bool isCommonCode(int code)
+{
+    return code == 8 || code == 6 || code == 62 || code == 67 || code == 48 || code == 60 ||
+           code == 370 || code == 420 || code == 440 || code == 347 || code == 284 || code == 390;
+}
+
+// Some writers put the common properties before the AcDbEntity marker; they belong after it.
+void moveLeadingCommonGroups(ObjectTags& tags)
+{
+    if (tags.body.empty() || tags.body.front().code == 100) return;
+    Tags leading, rest;
+    std::vector<std::size_t> leadingLines, restLines;
+    std::size_t i = 0;
+    for (; i < tags.body.size() && tags.body[i].code != 100; ++i) {
+        (isCommonCode(tags.body[i].code) ? leading : rest).push_back(tags.body[i]);
+        (isCommonCode(tags.body[i].code) ? leadingLines : restLines).push_back(tags.lines[i]);
+    }
+    Tags body = rest;
+    std::vector<std::size_t> lines = restLines;
+    bool hasEntityMarker = i < tags.body.size() && tags.body[i].text == "AcDbEntity";
+    if (!hasEntityMarker) {
+        body.push_back(makeTextTag(100, "AcDbEntity"));
+        lines.push_back(tags.line);
+    } else {
+        body.push_back(tags.body[i]);
+        lines.push_back(tags.lines[i]);
+        ++i;
+    }
+    body.insert(body.end(), leading.begin(), leading.end());
+    lines.insert(lines.end(), leadingLines.begin(), leadingLines.end());
+    body.insert(body.end(), tags.body.begin() + static_cast<std::ptrdiff_t>(i), tags.body.end());
+    lines.insert(lines.end(), tags.lines.begin() + static_cast<std::ptrdiff_t>(i), tags.lines.end());
+    tags.body = std::move(body);
+    tags.lines = std::move(lines);
+}
+
 void prepare(ReaderContext&, ObjectTags& tags)
 {
     if (!tags.hasSubclassMarkers()) addEntitySubclassMarkers(tags);
+    else moveLeadingCommonGroups(tags);
 }
 
 // Reads the entity's fields; a refusal is damage in the file.
@@ -272,6 +309,7 @@ void readBlock(ReaderContext& ctx, ObjectTags& begin)
 
 void readBlocksSection(ReaderContext& ctx)
 {
+    ensureSeed(ctx);
     DatabaseAccess::ensureStandardObjects(ctx.db);
     ObjectTags tags;
     for (;;) {
@@ -290,6 +328,7 @@ void readBlocksSection(ReaderContext& ctx)
 
 void readEntitiesSection(ReaderContext& ctx)
 {
+    ensureSeed(ctx);
     DatabaseAccess::ensureStandardObjects(ctx.db);
     OpenBlocks blocks(ctx);
     ObjectTags tags;

@@ -30,6 +30,10 @@ struct ReaderContext {
     // comparison that finds unmodelled groups runs only for objects with new groups.
     std::unordered_map<std::string, std::vector<std::pair<std::string, int>>> written;
     int anonymousBlocks = 0;
+    std::string_view fileData;   // the whole file, for the handle scan
+    bool seedChecked = false;
+    // Extended data of table records, applied once the APPID table is read.
+    std::vector<std::pair<AcDbObjectId, Tags>> deferredXData;
 
     void fix(std::string code, std::uint64_t handle, std::string message)
     {
@@ -41,6 +45,12 @@ struct ReaderContext {
     }
     [[noreturn]] void fail(std::size_t where, const std::string& reason) { stream.failAt(where, reason); }
 };
+
+// Before the reader makes objects with fresh handles: a file without $HANDSEED is scanned
+// for its largest handle, so that fresh handles never take one the file uses later.
+void ensureSeed(ReaderContext& ctx);
+// Gives the table records their extended data (after the TABLES section).
+void applyDeferredXData(ReaderContext& ctx);
 
 // Sections; each starts after "0 SECTION / 2 NAME" and consumes "0 ENDSEC".
 void readHeaderSection(ReaderContext& ctx);

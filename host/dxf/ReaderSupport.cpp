@@ -3,6 +3,7 @@
 #include "host/dxf/CollectFiler.h"
 #include "host/dxf/ExtendedData.h"
 #include "host/dxf/ReaderContext.h"
+#include "host/dxf/TagReader.h"
 
 #include <acut/ResBuf.h>
 
@@ -68,6 +69,46 @@ void learn(Written& written, const Tags& output)
 }
 
 } // namespace
+
+void ensureSeed(ReaderContext& ctx)
+{
+    if (ctx.seedChecked) return;
+    ctx.seedChecked = true;
+    if (ctx.fileSeed != 0) return;
+    TagReader scan(ctx.fileData);
+    Tag tag;
+    std::uint64_t largest = 0;
+    while (scan.next(tag)) {
+        if ((tag.code != 5 && tag.code != 105) || tag.raw.empty() || tag.raw.size() > 16) continue;
+        std::uint64_t value = 0;
+        bool hex = true;
+        for (char c : tag.raw) {
+            int d = (c >= '0' && c <= '9') ? c - '0'
+                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                    : c == ' ' || c == '\r' ? -2 : -1;
+            if (d == -2) continue;
+            if (d < 0) { hex = false; break; }
+            value = value * 16 + static_cast<unsigned>(d);
+        }
+        if (hex && value > largest) largest = value;
+    }
+    if (largest > 0) DatabaseAccess::objects(ctx.db).setSeed(largest + 1);
+}
+
+void applyDeferredXData(ReaderContext& ctx)
+{
+    for (auto& [id, xdata] : ctx.deferredXData) {
+        AcDbObject* object = nullptr;
+        if (acdbOpenAcDbObject(object, id, AcDb::kForWrite) != Acad::eOk) continue;
+        ObjectTags tags;
+        tags.handle = id.handle().value();
+        tags.xdata = std::move(xdata);
+        applyExtendedData(ctx, object, tags);
+        object->close();
+    }
+    ctx.deferredXData.clear();
+}
 
 void keepUnmodelled(ReaderContext& ctx, AcDbObject* object, const ObjectTags& tags)
 {

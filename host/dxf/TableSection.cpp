@@ -104,7 +104,6 @@ void readRecord(ReaderContext& ctx, TableKind kind, AcDbObjectId tableId, Object
                 tags.type + " '" + name + "' defined twice; the second left out");
         return;
     }
-    applyExtendedData(ctx, record.get(), tags);
     AcDbObject* opened = nullptr;
     if (acdbOpenAcDbObject(opened, tableId, AcDb::kForWrite) != Acad::eOk)
         ctx.fail(tags.line, "the " + tags.type + " table cannot be opened");
@@ -128,6 +127,7 @@ void readRecord(ReaderContext& ctx, TableKind kind, AcDbObjectId tableId, Object
     AcDbSymbolTableRecord* added = record.release();
     added->close();
     keepUnmodelled(ctx, added, tags);
+    if (!tags.xdata.empty()) ctx.deferredXData.emplace_back(id, tags.xdata);
 }
 
 } // namespace
@@ -151,22 +151,39 @@ void readClassesSection(ReaderContext& ctx)
 
 void readTablesSection(ReaderContext& ctx)
 {
+    ensureSeed(ctx);
     ObjectTags object;
     int code = 0;
     while (ctx.stream.peekCode(code)) {
         if (ctx.stream.peekIs(0, "ENDSEC")) {
             AcDbDxfTag end;
             ctx.stream.next(end);
+            applyDeferredXData(ctx);
             return;
         }
         ctx.stream.readObject(object);
-        if (object.type != "TABLE") ctx.fail(object.line, "expected TABLE, found " + object.type);
-        const AcDbDxfTag* nameTag = object.find(2);
-        const TableType* type = nameTag ? tableType(nameTag->text) : nullptr;
+        const TableType* type = nullptr;
         AcDbObjectId tableId;
-        if (type) tableId = tableFor(ctx, type->kind, object);
-        else ctx.unfixed("unknown-table", object.handle,
-                         "unknown table '" + (nameTag ? nameTag->text : "") + "' skipped");
+        bool headless = false;
+        if (object.type != "TABLE") {
+            // Records after ENDTAB without their TABLE head: the table follows from them.
+            type = tableType(object.type);
+            if (!type) ctx.fail(object.line, "expected TABLE, found " + object.type);
+            ctx.fix("table-head", object.handle, object.type + " records without a TABLE head");
+            ObjectTags head;
+            head.type = "TABLE";
+            head.line = object.line;
+            tableId = tableFor(ctx, type->kind, head);
+            readRecord(ctx, type->kind, tableId, object);
+            headless = true;
+        } else {
+            const AcDbDxfTag* nameTag = object.find(2);
+            type = nameTag ? tableType(nameTag->text) : nullptr;
+            if (type) tableId = tableFor(ctx, type->kind, object);
+            else ctx.unfixed("unknown-table", object.handle,
+                             "unknown table '" + (nameTag ? nameTag->text : "") + "' skipped");
+        }
+        (void)headless;
         for (;;) {
             if (!ctx.stream.peekCode(code)) ctx.fail(ctx.stream.where(), "a table without ENDTAB");
             if (ctx.stream.peekIs(0, "ENDTAB")) {
