@@ -113,7 +113,7 @@ Args::Point Args::point(std::size_t i) const
         }
     }
     return Point{items[0].asNumber(), items[1].asNumber(), n == 3 ? items[2].asNumber() : 0.0,
-        n == 3};
+                 n == 3};
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

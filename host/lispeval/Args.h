@@ -17,7 +17,8 @@
 
 namespace dh::lisp {
 
-class Args {
+class Args
+{
 public:
     // name must outlive the Args (it is the called function's own name).
     Args(std::string_view name, std::vector<Value> values)
@@ -25,7 +26,7 @@ public:
     {
     }
 
-    std::string_view name() const { return m_name; }  // the called function, upper-cased
+    std::string_view name() const { return m_name; } // the called function, upper-cased
     std::size_t size() const { return m_values.size(); }
     bool empty() const { return m_values.empty(); }
     bool has(std::size_t i) const { return i < m_values.size(); }
@@ -37,16 +38,17 @@ public:
     void expect(std::size_t min, std::size_t max) const;
     void atLeast(std::size_t min) const;
 
-    std::int32_t integer(std::size_t i) const;       // fixnump
-    double number(std::size_t i) const;              // numberp: an integer or a real
-    const std::string& string(std::size_t i) const;  // stringp
-    const Value& list(std::size_t i) const;          // listp: nil or a cons
-    const Value& cons(std::size_t i) const;          // consp: a non-empty list
-    const Value& symbol(std::size_t i) const;        // symbolp
-    const OpaqueName& entityName(std::size_t i) const;    // lentityp
-    const OpaqueName& selectionSet(std::size_t i) const;  // lselsetp
+    std::int32_t integer(std::size_t i) const;           // fixnump
+    double number(std::size_t i) const;                  // numberp: an integer or a real
+    const std::string& string(std::size_t i) const;      // stringp
+    const Value& list(std::size_t i) const;              // listp: nil or a cons
+    const Value& cons(std::size_t i) const;              // consp: a non-empty list
+    const Value& symbol(std::size_t i) const;            // symbolp
+    const OpaqueName& entityName(std::size_t i) const;   // lentityp
+    const OpaqueName& selectionSet(std::size_t i) const; // lselsetp
     // A point: a list of two or three numbers; z is 0 for two.
-    struct Point {
+    struct Point
+    {
         double x = 0, y = 0, z = 0;
         bool is3d = false;
     };
@@ -59,4 +61,4 @@ private:
     std::vector<Value> m_values;
 };
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -10,16 +10,26 @@ namespace {
 const char* typeName(Type type)
 {
     switch (type) {
-    case Type::Int: return "INT";
-    case Type::Real: return "REAL";
-    case Type::Str: return "STR";
-    case Type::Sym: return "SYM";
-    case Type::List: return "LIST";
-    case Type::Ename: return "ENAME";
-    case Type::PickSet: return "PICKSET";
-    case Type::Subr: return "SUBR";
-    case Type::Usubr: return "USUBR";
-    case Type::Nil: break;
+    case Type::Int:
+        return "INT";
+    case Type::Real:
+        return "REAL";
+    case Type::Str:
+        return "STR";
+    case Type::Sym:
+        return "SYM";
+    case Type::List:
+        return "LIST";
+    case Type::Ename:
+        return "ENAME";
+    case Type::PickSet:
+        return "PICKSET";
+    case Type::Subr:
+        return "SUBR";
+    case Type::Usubr:
+        return "USUBR";
+    case Type::Nil:
+        break;
     }
     return "";
 }
@@ -115,7 +125,7 @@ Value princ(Interpreter& interp, const Args& args, bool readable)
 {
     args.expect(0, 2);
     if (args.empty()) {
-        return Value::voidValue();  // the quiet end of a program
+        return Value::voidValue(); // the quiet end of a program
     }
     checkNoFile(args, 1);
     interp.write(args[0].toString(readable));
@@ -157,39 +167,39 @@ Value read(Interpreter&, const Args& args)
     return result.forms.front();
 }
 
-}  // namespace
+} // namespace
 
 std::span<const Builtin> coreBuiltins()
 {
     static const std::vector<Builtin> table = {
-    {"type", typeOf},
-    {"null", [](Interpreter&, const Args& a) { return predicate(a, &Value::isNil); }},
-    {"not", [](Interpreter&, const Args& a) { return predicate(a, &Value::isNil); }},
-    {"atom", [](Interpreter&, const Args& a) { return predicate(a, &Value::isAtom); }},
-    {"listp", [](Interpreter&, const Args& a) { return predicate(a, &Value::isList); }},
-    {"numberp", [](Interpreter&, const Args& a) { return predicate(a, &Value::isNumber); }},
-    {"boundp", boundp},
-    {"eq",
-        [](Interpreter&, const Args& a) {
-            a.expect(2);
-            return Value::boolean(a[0].eq(a[1]));
-        }},
-    {"equal", equal},
-    {"eval",
-        [](Interpreter& interp, const Args& a) {
-            a.expect(1);
-            return interp.eval(a[0]);
-        }},
-    {"set", set},
-    {"apply", applyFn},
-    {"mapcar", mapcar},
-    {"read", read},
-    {"princ", [](Interpreter& i, const Args& a) { return princ(i, a, false); }},
-    {"prin1", [](Interpreter& i, const Args& a) { return princ(i, a, true); }},
-    {"print", print},
-    {"terpri", terpri},
+        {"type", typeOf},
+        {"null", [](Interpreter&, const Args& a) { return predicate(a, &Value::isNil); }},
+        {"not", [](Interpreter&, const Args& a) { return predicate(a, &Value::isNil); }},
+        {"atom", [](Interpreter&, const Args& a) { return predicate(a, &Value::isAtom); }},
+        {"listp", [](Interpreter&, const Args& a) { return predicate(a, &Value::isList); }},
+        {"numberp", [](Interpreter&, const Args& a) { return predicate(a, &Value::isNumber); }},
+        {"boundp", boundp},
+        {"eq",
+         [](Interpreter&, const Args& a) {
+             a.expect(2);
+             return Value::boolean(a[0].eq(a[1]));
+         }},
+        {"equal", equal},
+        {"eval",
+         [](Interpreter& interp, const Args& a) {
+             a.expect(1);
+             return interp.eval(a[0]);
+         }},
+        {"set", set},
+        {"apply", applyFn},
+        {"mapcar", mapcar},
+        {"read", read},
+        {"princ", [](Interpreter& i, const Args& a) { return princ(i, a, false); }},
+        {"prin1", [](Interpreter& i, const Args& a) { return princ(i, a, true); }},
+        {"print", print},
+        {"terpri", terpri},
     };
     return table;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -125,17 +125,17 @@ Value length(Interpreter&, const Args& args)
     return Value::integer(static_cast<std::int32_t>(properList(args, 0).length()));
 }
 
-}  // namespace
+} // namespace
 
 std::span<const Builtin> listBuiltins()
 {
     static const std::vector<Builtin> table = {
         {"list", [](Interpreter&, const Args& a) { return Value::list(a.values()); }},
         {"cons",
-            [](Interpreter&, const Args& a) {
-                a.expect(2);
-                return Value::cons(a[0], a[1]);
-            }},
+         [](Interpreter&, const Args& a) {
+             a.expect(2);
+             return Value::cons(a[0], a[1]);
+         }},
         {"car", [](Interpreter&, const Args& a) { return carCdr(a, "a"); }},
         {"cdr", [](Interpreter&, const Args& a) { return carCdr(a, "d"); }},
         {"caar", [](Interpreter&, const Args& a) { return carCdr(a, "aa"); }},
@@ -157,4 +157,4 @@ std::span<const Builtin> listBuiltins()
     return table;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

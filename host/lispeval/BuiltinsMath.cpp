@@ -12,7 +12,8 @@ namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
 
-struct Number {
+struct Number
+{
     bool isInt = true;
     std::int32_t i = 0;
     double r = 0.0;
@@ -42,7 +43,8 @@ std::int32_t wrap(std::uint32_t bits)
 Number add(Number a, Number b)
 {
     if (a.isInt && b.isInt) {
-        return Number{true, wrap(static_cast<std::uint32_t>(a.i) + static_cast<std::uint32_t>(b.i))};
+        return Number{true,
+                      wrap(static_cast<std::uint32_t>(a.i) + static_cast<std::uint32_t>(b.i))};
     }
     return Number::real(a.value() + b.value());
 }
@@ -50,7 +52,8 @@ Number add(Number a, Number b)
 Number subtract(Number a, Number b)
 {
     if (a.isInt && b.isInt) {
-        return Number{true, wrap(static_cast<std::uint32_t>(a.i) - static_cast<std::uint32_t>(b.i))};
+        return Number{true,
+                      wrap(static_cast<std::uint32_t>(a.i) - static_cast<std::uint32_t>(b.i))};
     }
     return Number::real(a.value() - b.value());
 }
@@ -58,7 +61,8 @@ Number subtract(Number a, Number b)
 Number multiply(Number a, Number b)
 {
     if (a.isInt && b.isInt) {
-        return Number{true, wrap(static_cast<std::uint32_t>(a.i) * static_cast<std::uint32_t>(b.i))};
+        return Number{true,
+                      wrap(static_cast<std::uint32_t>(a.i) * static_cast<std::uint32_t>(b.i))};
     }
     return Number::real(a.value() * b.value());
 }
@@ -70,7 +74,7 @@ Number divide(Number a, Number b)
     }
     if (a.isInt && b.isInt) {
         if (a.i == std::numeric_limits<std::int32_t>::min() && b.i == -1) {
-            return a;  // the one quotient that does not fit wraps back onto itself
+            return a; // the one quotient that does not fit wraps back onto itself
         }
         return Number{true, a.i / b.i};
     }
@@ -91,7 +95,7 @@ Number remainder(Number a, Number b)
 // Folds the arguments left to right; empty gives the identity, one argument gives
 // single(it).
 Value fold(const Args& args, Number identity, Number (*op)(Number, Number),
-    Number (*single)(Number))
+           Number (*single)(Number))
 {
     if (args.empty()) {
         return identity.toValue();
@@ -152,7 +156,7 @@ Value chain(const Args& args, bool (*test)(int))
         }
     }
     if (args.size() == 1) {
-        compare(args[0], args[0]);  // still type-check a lone argument
+        compare(args[0], args[0]); // still type-check a lone argument
     }
     return Value::boolean(result);
 }
@@ -281,18 +285,41 @@ Value numberTest(const Args& args, bool (*test)(double))
     return Value::boolean(test(args.number(0)));
 }
 
-}  // namespace
+} // namespace
 
 std::span<const Builtin> mathBuiltins()
 {
     static const std::vector<Builtin> table = {
-        {"+", [](Interpreter&, const Args& a) { return fold(a, Number{true, 0}, add, same); }},
-        {"-", [](Interpreter&, const Args& a) { return fold(a, Number{true, 0}, subtract, negate); }},
-        {"*", [](Interpreter&, const Args& a) { return fold(a, Number{true, 1}, multiply, same); }},
-        {"/", [](Interpreter&, const Args& a) { return fold(a, Number{true, 0}, divide, same); }},
-        {"rem", [](Interpreter&, const Args& a) { return fold(a, Number{true, 0}, remainder, same); }},
-        {"1+", [](Interpreter&, const Args& a) { a.expect(1); return add(numberArg(a, 0), Number{true, 1}).toValue(); }},
-        {"1-", [](Interpreter&, const Args& a) { a.expect(1); return subtract(numberArg(a, 0), Number{true, 1}).toValue(); }},
+        {"+",
+         [](Interpreter&, const Args& a) {
+             return fold(a, Number{true, 0}, add, same);
+         }},
+        {"-",
+         [](Interpreter&, const Args& a) {
+             return fold(a, Number{true, 0}, subtract, negate);
+         }},
+        {"*",
+         [](Interpreter&, const Args& a) {
+             return fold(a, Number{true, 1}, multiply, same);
+         }},
+        {"/",
+         [](Interpreter&, const Args& a) {
+             return fold(a, Number{true, 0}, divide, same);
+         }},
+        {"rem",
+         [](Interpreter&, const Args& a) {
+             return fold(a, Number{true, 0}, remainder, same);
+         }},
+        {"1+",
+         [](Interpreter&, const Args& a) {
+             a.expect(1);
+             return add(numberArg(a, 0), Number{true, 1}).toValue();
+         }},
+        {"1-",
+         [](Interpreter&, const Args& a) {
+             a.expect(1);
+             return subtract(numberArg(a, 0), Number{true, 1}).toValue();
+         }},
         {"=", [](Interpreter&, const Args& a) { return chain(a, [](int c) { return c == 0; }); }},
         {"/=", [](Interpreter&, const Args& a) { return chain(a, [](int c) { return c != 0; }); }},
         {"<", [](Interpreter&, const Args& a) { return chain(a, [](int c) { return c < 0; }); }},
@@ -302,20 +329,46 @@ std::span<const Builtin> mathBuiltins()
         {"min", [](Interpreter&, const Args& a) { return extreme(a, false); }},
         {"max", [](Interpreter&, const Args& a) { return extreme(a, true); }},
         {"abs",
-            [](Interpreter&, const Args& a) {
-                a.expect(1);
-                Number n = numberArg(a, 0);
-                return (n.value() < 0 ? negate(n) : n).toValue();
-            }},
+         [](Interpreter&, const Args& a) {
+             a.expect(1);
+             Number n = numberArg(a, 0);
+             return (n.value() < 0 ? negate(n) : n).toValue();
+         }},
         {"fix", fix},
-        {"float", [](Interpreter&, const Args& a) { a.expect(1); return Value::real(a.number(0)); }},
-        {"zerop", [](Interpreter&, const Args& a) { return numberTest(a, [](double x) { return x == 0.0; }); }},
-        {"minusp", [](Interpreter&, const Args& a) { return numberTest(a, [](double x) { return x < 0.0; }); }},
-        {"sqrt", [](Interpreter&, const Args& a) { return unary(a, [](double x) { return std::sqrt(x); }, [](double x) { return x >= 0.0; }); }},
-        {"sin", [](Interpreter&, const Args& a) { return unary(a, [](double x) { return std::sin(x); }, nullptr); }},
-        {"cos", [](Interpreter&, const Args& a) { return unary(a, [](double x) { return std::cos(x); }, nullptr); }},
-        {"exp", [](Interpreter&, const Args& a) { return unary(a, [](double x) { return std::exp(x); }, nullptr); }},
-        {"log", [](Interpreter&, const Args& a) { return unary(a, [](double x) { return std::log(x); }, [](double x) { return x > 0.0; }); }},
+        {"float",
+         [](Interpreter&, const Args& a) {
+             a.expect(1);
+             return Value::real(a.number(0));
+         }},
+        {"zerop", [](Interpreter&,
+                     const Args& a) { return numberTest(a, [](double x) { return x == 0.0; }); }},
+        {"minusp", [](Interpreter&,
+                      const Args& a) { return numberTest(a, [](double x) { return x < 0.0; }); }},
+        {"sqrt",
+         [](Interpreter&, const Args& a) {
+             return unary(
+                 a, [](double x) { return std::sqrt(x); }, [](double x) { return x >= 0.0; });
+         }},
+        {"sin",
+         [](Interpreter&, const Args& a) {
+             return unary(
+                 a, [](double x) { return std::sin(x); }, nullptr);
+         }},
+        {"cos",
+         [](Interpreter&, const Args& a) {
+             return unary(
+                 a, [](double x) { return std::cos(x); }, nullptr);
+         }},
+        {"exp",
+         [](Interpreter&, const Args& a) {
+             return unary(
+                 a, [](double x) { return std::exp(x); }, nullptr);
+         }},
+        {"log",
+         [](Interpreter&, const Args& a) {
+             return unary(
+                 a, [](double x) { return std::log(x); }, [](double x) { return x > 0.0; });
+         }},
         {"atan", atanFn},
         {"expt", expt},
         {"gcd", gcd},
@@ -326,4 +379,4 @@ std::span<const Builtin> mathBuiltins()
     return table;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

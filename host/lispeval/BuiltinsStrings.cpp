@@ -62,7 +62,8 @@ Value substr(Interpreter&, const Args& args)
         if (length < 0) {
             throwBadArgumentValue("non-negative", args[2]);
         }
-        to = from + utf8ByteOffset(std::string_view(text).substr(from), static_cast<std::size_t>(length));
+        to = from +
+             utf8ByteOffset(std::string_view(text).substr(from), static_cast<std::size_t>(length));
     }
     return Value::string(text.substr(from, to - from));
 }
@@ -86,7 +87,7 @@ Value atoi(Interpreter&, const Args& args)
     }
     value = negative ? -value : value;
     value = std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-        std::numeric_limits<std::int32_t>::max());
+                                     std::numeric_limits<std::int32_t>::max());
     return Value::integer(static_cast<std::int32_t>(value));
 }
 
@@ -100,8 +101,8 @@ Value atof(Interpreter&, const Args& args)
         text.remove_prefix(1);
     }
     double value = 0.0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-        std::chars_format::general);
+    auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         value = text.front() == '-' ? -HUGE_VAL : HUGE_VAL;
     } else if (ec != std::errc()) {
@@ -165,23 +166,16 @@ Value ascii(Interpreter&, const Args& args)
     return Value::integer(text.empty() ? 0 : static_cast<std::int32_t>(utf8Decode(text, 0)));
 }
 
-}  // namespace
+} // namespace
 
 std::span<const Builtin> stringBuiltins()
 {
     static const std::vector<Builtin> table = {
-        {"strcat", strcat},
-        {"strlen", strlen},
-        {"substr", substr},
-        {"atoi", atoi},
-        {"atof", atof},
-        {"itoa", itoa},
-        {"rtos", rtos},
-        {"strcase", strcase},
-        {"chr", chr},
-        {"ascii", ascii},
+        {"strcat", strcat}, {"strlen", strlen}, {"substr", substr}, {"atoi", atoi},
+        {"atof", atof},     {"itoa", itoa},     {"rtos", rtos},     {"strcase", strcase},
+        {"chr", chr},       {"ascii", ascii},
     };
     return table;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

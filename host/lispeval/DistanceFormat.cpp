@@ -26,7 +26,8 @@ std::string decimal(double value, int precision)
 }
 
 // Whole units and the fraction n/d rounded to 1/2^precision, reduced.
-struct Fraction {
+struct Fraction
+{
     double whole = 0;
     long numerator = 0;
     long denominator = 1;
@@ -62,16 +63,18 @@ std::string feetInches(double value, int precision, bool architectural)
 {
     double feet = std::floor(value / 12.0);
     double inches = value - feet * 12.0;
-    double step = architectural ? 1.0 / static_cast<double>(1L << precision) : std::pow(10.0, -precision);
+    double step =
+        architectural ? 1.0 / static_cast<double>(1L << precision) : std::pow(10.0, -precision);
     if (std::round(inches / step) * step >= 12.0) {
         feet += 1.0;
         inches = 0.0;
     }
-    std::string inchText = architectural ? fractional(inches, precision) : decimal(inches, precision);
+    std::string inchText =
+        architectural ? fractional(inches, precision) : decimal(inches, precision);
     return printf1("%.*f", 0, feet) + "'-" + inchText + "\"";
 }
 
-}  // namespace
+} // namespace
 
 std::string formatDistance(double value, int mode, int precision)
 {
@@ -98,4 +101,4 @@ std::string formatDistance(double value, int mode, int precision)
     }
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

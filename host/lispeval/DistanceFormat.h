@@ -15,4 +15,4 @@ constexpr int kDefaultPrecision = 4; // LUPREC of a new drawing
 // Empty for a mode outside 1 to 5.
 std::string formatDistance(double value, int mode, int precision);
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -14,4 +14,4 @@ void throwBadArgumentValue(std::string_view what, const Value& value)
     throw Error("bad argument value: " + std::string(what) + ": " + value.toString());
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -11,7 +11,8 @@ namespace dh::lisp {
 
 class Value;
 
-class Error : public std::runtime_error {
+class Error : public std::runtime_error
+{
 public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
@@ -22,4 +23,4 @@ public:
 // "bad argument value: <what>: <value>"
 [[noreturn]] void throwBadArgumentValue(std::string_view what, const Value& value);
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

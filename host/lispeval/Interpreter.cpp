@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <pthread.h>
 #include <optional>
+#include <pthread.h>
 
 namespace dh::lisp {
 
@@ -25,7 +25,7 @@ std::string upperName(std::string_view name)
 }
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr std::size_t kStackMargin = std::size_t{1} << 20;  // instrumented frames are larger
+constexpr std::size_t kStackMargin = std::size_t{1} << 20; // instrumented frames are larger
 #else
 constexpr std::size_t kStackMargin = std::size_t{512} << 10;
 #endif
@@ -39,23 +39,27 @@ std::uintptr_t frameAddress()
 // to the end of the thread's stack than the margin (stacks grow down here).
 std::uintptr_t stackFloor(std::size_t budget)
 {
-    std::uintptr_t here = frameAddress();
-    std::uintptr_t floor = here > budget ? here - budget : 0;
-    pthread_attr_t attr;
-    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
-        void* low = nullptr;
-        std::size_t size = 0;
-        if (pthread_attr_getstack(&attr, &low, &size) == 0) {
-            std::size_t margin = std::min(kStackMargin, size / 4);
-            floor = std::max(floor, reinterpret_cast<std::uintptr_t>(low) + margin);
+    // Finding the main thread's stack reads /proc; do it once per thread.
+    thread_local std::uintptr_t threadFloor = [] {
+        std::uintptr_t floor = 0;
+        pthread_attr_t attr;
+        if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+            void* low = nullptr;
+            std::size_t size = 0;
+            if (pthread_attr_getstack(&attr, &low, &size) == 0) {
+                floor = reinterpret_cast<std::uintptr_t>(low) + std::min(kStackMargin, size / 4);
+            }
+            pthread_attr_destroy(&attr);
         }
-        pthread_attr_destroy(&attr);
-    }
-    return floor;
+        return floor;
+    }();
+    std::uintptr_t here = frameAddress();
+    return std::max(here > budget ? here - budget : 0, threadFloor);
 }
 
 // Counts nesting; the outermost evaluation fixes how deep the stack may go.
-class DepthGuard {
+class DepthGuard
+{
 public:
     DepthGuard(std::size_t& depth, std::uintptr_t& floor, std::size_t budget) : m_depth(depth)
     {
@@ -69,7 +73,7 @@ private:
     std::size_t& m_depth;
 };
 
-}  // namespace
+} // namespace
 
 Interpreter::Frame::~Frame()
 {
@@ -152,7 +156,7 @@ void Interpreter::setGlobal(std::string_view name, Value value)
 {
     std::string key = upperName(name);
     if (value.isNil()) {
-        m_globals.erase(key);  // nil and unbound are the same to LISP code
+        m_globals.erase(key); // nil and unbound are the same to LISP code
     } else {
         m_globals[key] = std::move(value);
     }
@@ -243,7 +247,7 @@ Value Interpreter::eval(const Value& form)
         return evalCall(form);
     }
     default:
-        return form;  // nil, numbers, strings, names and functions evaluate to themselves
+        return form; // nil, numbers, strings, names and functions evaluate to themselves
     }
 }
 
@@ -321,8 +325,7 @@ Value Interpreter::apply(const Value& function, std::vector<Value> args)
     if (function.isSymbol()) {
         return apply(functionOf(function), std::move(args));
     }
-    if (function.isCons() && function.car().isSymbol() &&
-        function.car().symbolName() == "LAMBDA") {
+    if (function.isCons() && function.car().isSymbol() && function.car().symbolName() == "LAMBDA") {
         return apply(formLambda(function), std::move(args));
     }
     throw Error("bad function: " + function.toString());
@@ -358,4 +361,4 @@ Value Interpreter::applyUser(const Value& function, std::vector<Value> args)
     return result;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

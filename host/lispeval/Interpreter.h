@@ -24,22 +24,30 @@
 
 namespace dh::lisp {
 
-struct Builtin {
+struct Builtin
+{
     std::string_view name;
     BuiltinFn fn;
 };
 
-struct EvalResult {
-    enum class Status { Ok, Error, Incomplete };
+struct EvalResult
+{
+    enum class Status
+    {
+        Ok,
+        Error,
+        Incomplete
+    };
     Status status = Status::Ok;
-    std::vector<Value> values;         // one per top-level form evaluated
-    std::vector<std::string> printed;  // their printed forms ("" for the void value)
-    std::string error;                 // "; error: …" when status is Error
+    std::vector<Value> values;        // one per top-level form evaluated
+    std::vector<std::string> printed; // their printed forms ("" for the void value)
+    std::string error;                // "; error: …" when status is Error
 
     bool ok() const { return status == Status::Ok; }
 };
 
-class Interpreter {
+class Interpreter
+{
 public:
     using OutputSink = std::function<void(std::string_view)>;
 
@@ -60,7 +68,7 @@ public:
     bool undefine(std::string_view name);
     bool isBuiltin(std::string_view name) const;
 
-    Value global(std::string_view name) const;  // nil when unbound
+    Value global(std::string_view name) const; // nil when unbound
     void setGlobal(std::string_view name, Value value);
 
     // Reads, evaluates and prints every form of text. Never throws lisp::Error.
@@ -80,7 +88,8 @@ public:
 private:
     // Dynamic binding: saves the values a call shadows and restores them on the way out,
     // also when an error unwinds through the call.
-    struct Frame {
+    struct Frame
+    {
         explicit Frame(Interpreter& interp) : m_interp(interp) {}
         Frame(const Frame&) = delete;
         Frame& operator=(const Frame&) = delete;
@@ -120,8 +129,8 @@ private:
     OutputSink m_output;
     std::size_t m_depth = 0;
     std::size_t m_stackBudget = kDefaultStackBudget;
-    std::uintptr_t m_stackFloor = 0;  // the lowest frame address allowed
+    std::uintptr_t m_stackFloor = 0; // the lowest frame address allowed
     bool m_inErrorHandler = false;
 };
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

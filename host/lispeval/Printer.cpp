@@ -72,7 +72,7 @@ void printTo(std::string& out, const Value& value, bool readable, int depth)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string printValue(const Value& value, bool readable)
 {
@@ -90,7 +90,7 @@ std::string formatReal(double value)
         return value > 0 ? "1.#INF" : "-1.#INF";
     }
     if (value == 0.0) {
-        return "0.0";  // also for -0.0
+        return "0.0"; // also for -0.0
     }
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.6g", value);
@@ -111,17 +111,31 @@ std::string quoteString(const std::string& text)
     out += '"';
     for (char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\x1b': out += "\\e"; break;
-        default: out += c; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\x1b':
+            out += "\\e";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
     out += '"';
     return out;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -14,4 +14,4 @@ std::string printValue(const Value& value, bool readable = true);
 std::string formatReal(double value);
 std::string quoteString(const std::string& text);
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

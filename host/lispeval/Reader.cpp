@@ -15,14 +15,15 @@ namespace {
 constexpr int kMaxReadDepth = 1000;
 
 // Thrown inside the reader when the text ends in the middle of a form.
-struct Incomplete {
+struct Incomplete
+{
     const char* reason;
 };
 
 bool isDelimiter(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v' ||
-           c == '(' || c == ')' || c == '\'' || c == '"' || c == ';';
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v' || c == '(' ||
+           c == ')' || c == '\'' || c == '"' || c == ';';
 }
 
 bool isDigit(char c)
@@ -94,7 +95,8 @@ Value parseNumber(std::string_view token, bool isInteger)
     return Value::real(value);
 }
 
-class Parser {
+class Parser
+{
 public:
     explicit Parser(std::string_view text) : m_text(text) {}
 
@@ -129,7 +131,8 @@ public:
     }
 
 private:
-    struct DepthGuard {
+    struct DepthGuard
+    {
         explicit DepthGuard(Parser& p) : parser(p)
         {
             if (++parser.m_depth > kMaxReadDepth) {
@@ -177,7 +180,7 @@ private:
     Value readList()
     {
         DepthGuard guard(*this);
-        ++m_pos;  // '('
+        ++m_pos; // '('
         ListBuilder items;
         for (;;) {
             skipSpace();
@@ -214,7 +217,7 @@ private:
 
     Value readString()
     {
-        ++m_pos;  // opening quote
+        ++m_pos; // opening quote
         std::string text;
         for (;;) {
             if (m_pos >= m_text.size()) {
@@ -239,19 +242,23 @@ private:
     {
         char c = m_text[m_pos++];
         switch (c) {
-        case 'n': return '\n';
-        case 't': return '\t';
-        case 'r': return '\r';
-        case 'e': return '\x1b';
-        default: break;
+        case 'n':
+            return '\n';
+        case 't':
+            return '\t';
+        case 'r':
+            return '\r';
+        case 'e':
+            return '\x1b';
+        default:
+            break;
         }
         if (c < '0' || c > '7') {
-            return c;  // \\, \" and any other character stand for themselves
+            return c; // \\, \" and any other character stand for themselves
         }
         int code = c - '0';
-        for (int i = 0; i < 2 && m_pos < m_text.size() && m_text[m_pos] >= '0' &&
-                        m_text[m_pos] <= '7';
-             ++i) {
+        for (int i = 0;
+             i < 2 && m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '7'; ++i) {
             code = code * 8 + (m_text[m_pos++] - '0');
         }
         return static_cast<char>(code & 0xFF);
@@ -279,7 +286,7 @@ private:
     int m_depth = 0;
 };
 
-}  // namespace
+} // namespace
 
 ReadResult readForms(std::string_view text)
 {
@@ -318,4 +325,4 @@ bool needsMoreInput(std::string_view text)
     }
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

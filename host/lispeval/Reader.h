@@ -15,9 +15,10 @@
 
 namespace dh::lisp {
 
-struct ReadResult {
-    std::vector<Value> forms;  // the complete top-level forms, in order
-    bool incomplete = false;   // the text ends inside a form, a string or a comment
+struct ReadResult
+{
+    std::vector<Value> forms; // the complete top-level forms, in order
+    bool incomplete = false;  // the text ends inside a form, a string or a comment
     // What to report when no more input comes: "malformed list on input" or
     // "malformed string on input".
     std::string incompleteReason;
@@ -30,4 +31,4 @@ Value readForm(std::string_view text);
 // Whether text ends inside a form (without throwing on malformed input).
 bool needsMoreInput(std::string_view text);
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -48,23 +48,17 @@ void readParameters(const Value& list, UserFunction& fn)
     }
 }
 
-}  // namespace
+} // namespace
 
 const std::unordered_map<std::string, Interpreter::SpecialForm>& Interpreter::specialForms()
 {
     static const std::unordered_map<std::string, SpecialForm> forms = {
-        {"QUOTE", &Interpreter::formQuote},
-        {"FUNCTION", &Interpreter::formQuote},
-        {"SETQ", &Interpreter::formSetq},
-        {"IF", &Interpreter::formIf},
-        {"COND", &Interpreter::formCond},
-        {"PROGN", &Interpreter::formProgn},
-        {"WHILE", &Interpreter::formWhile},
-        {"REPEAT", &Interpreter::formRepeat},
-        {"FOREACH", &Interpreter::formForeach},
-        {"DEFUN", &Interpreter::formDefun},
-        {"LAMBDA", &Interpreter::formLambda},
-        {"AND", &Interpreter::formAnd},
+        {"QUOTE", &Interpreter::formQuote},     {"FUNCTION", &Interpreter::formQuote},
+        {"SETQ", &Interpreter::formSetq},       {"IF", &Interpreter::formIf},
+        {"COND", &Interpreter::formCond},       {"PROGN", &Interpreter::formProgn},
+        {"WHILE", &Interpreter::formWhile},     {"REPEAT", &Interpreter::formRepeat},
+        {"FOREACH", &Interpreter::formForeach}, {"DEFUN", &Interpreter::formDefun},
+        {"LAMBDA", &Interpreter::formLambda},   {"AND", &Interpreter::formAnd},
         {"OR", &Interpreter::formOr},
     };
     return forms;
@@ -226,4 +220,4 @@ Value Interpreter::formOr(const Value& form)
     return Value();
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -35,7 +35,7 @@ std::size_t utf8ByteOffset(std::string_view text, std::size_t charIndex)
     return pos;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp
 
 namespace dh::lisp {
 
@@ -75,4 +75,4 @@ std::string utf8Encode(char32_t cp)
     return out;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

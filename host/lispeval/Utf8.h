@@ -15,7 +15,7 @@ std::size_t utf8CountChars(std::string_view text);
 // Byte offset of the character with index charIndex (0-based); text.size() past the end.
 std::size_t utf8ByteOffset(std::string_view text, std::size_t charIndex);
 
-}  // namespace dh::lisp
+} // namespace dh::lisp
 
 namespace dh::lisp {
 
@@ -23,4 +23,4 @@ namespace dh::lisp {
 char32_t utf8Decode(std::string_view text, std::size_t pos);
 std::string utf8Encode(char32_t codePoint);
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -10,20 +10,23 @@ namespace dh::lisp {
 
 namespace {
 
-struct Cons {
+struct Cons
+{
     Value car;
     Value cdr;
 };
 
-struct FunctionData {
+struct FunctionData
+{
     std::string name;
     BuiltinFn builtin;
     std::shared_ptr<const UserFunction> user;
 };
 
-}  // namespace
+} // namespace
 
-struct Value::Node {
+struct Value::Node
+{
     static bool ownsCell(const Value& v)
     {
         return v.m_node && v.m_node->type == Type::List && v.m_node.use_count() == 1;
@@ -31,7 +34,7 @@ struct Value::Node {
 
     Type type;
     std::variant<std::monostate, std::int32_t, double, std::string, Cons, OpaqueName,
-        std::shared_ptr<const FunctionData>>
+                 std::shared_ptr<const FunctionData>>
         data;
 
     // Long lists (and deeply nested ones) would otherwise be freed by one recursive call
@@ -76,7 +79,7 @@ std::string upperAscii(std::string_view name)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 Value Value::integer(std::int32_t value)
 {
@@ -140,14 +143,14 @@ Value Value::point(double x, double y, double z)
 
 Value Value::entityName(long id0, long id1, std::string label)
 {
-    return Value(std::make_shared<Node>(
-        Node{Type::Ename, OpaqueName{{id0, id1}, std::move(label)}}));
+    return Value(
+        std::make_shared<Node>(Node{Type::Ename, OpaqueName{{id0, id1}, std::move(label)}}));
 }
 
 Value Value::selectionSet(long id0, long id1, std::string label)
 {
-    return Value(std::make_shared<Node>(
-        Node{Type::PickSet, OpaqueName{{id0, id1}, std::move(label)}}));
+    return Value(
+        std::make_shared<Node>(Node{Type::PickSet, OpaqueName{{id0, id1}, std::move(label)}}));
 }
 
 Value Value::builtin(std::string name, BuiltinFn fn)
@@ -160,8 +163,8 @@ Value Value::builtin(std::string name, BuiltinFn fn)
 Value Value::userFunction(std::shared_ptr<const UserFunction> fn)
 {
     std::string name = fn->name;
-    auto data = std::make_shared<const FunctionData>(
-        FunctionData{std::move(name), nullptr, std::move(fn)});
+    auto data =
+        std::make_shared<const FunctionData>(FunctionData{std::move(name), nullptr, std::move(fn)});
     return Value(std::make_shared<Node>(Node{Type::Usubr, std::move(data)}));
 }
 
@@ -343,4 +346,4 @@ Value ListBuilder::finish(Value tail)
     return result;
 }
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

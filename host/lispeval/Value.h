@@ -25,12 +25,25 @@ class Value;
 // A builtin: receives the evaluated arguments, returns the result or throws lisp::Error.
 using BuiltinFn = std::function<Value(Interpreter&, const Args&)>;
 
-enum class Type { Nil, Int, Real, Str, Sym, List, Ename, PickSet, Subr, Usubr };
+enum class Type
+{
+    Nil,
+    Int,
+    Real,
+    Str,
+    Sym,
+    List,
+    Ename,
+    PickSet,
+    Subr,
+    Usubr
+};
 
 // An entity name or selection set as the embedder hands it over.
-struct OpaqueName {
+struct OpaqueName
+{
     long id[2] = {0, 0};
-    std::string label;  // printed inside <Entity name: …> / <Selection set: …>
+    std::string label; // printed inside <Entity name: …> / <Selection set: …>
 
     bool operator==(const OpaqueName& other) const
     {
@@ -40,9 +53,10 @@ struct OpaqueName {
 
 struct UserFunction;
 
-class Value {
+class Value
+{
 public:
-    Value() = default;  // nil
+    Value() = default; // nil
 
     static Value integer(std::int32_t value);
     static Value real(double value);
@@ -72,7 +86,7 @@ public:
     bool isT() const;
     bool isVoid() const;
     bool isCons() const { return type() == Type::List; }
-    bool isList() const { return isNil() || isCons(); }  // nil is the empty list
+    bool isList() const { return isNil() || isCons(); } // nil is the empty list
     bool isAtom() const { return !isCons(); }
     bool isFunction() const { return type() == Type::Subr || type() == Type::Usubr; }
     bool isEntityName() const { return type() == Type::Ename; }
@@ -80,10 +94,10 @@ public:
 
     std::int32_t asInt() const;
     double asReal() const;
-    double asNumber() const;  // an integer or a real as double
+    double asNumber() const; // an integer or a real as double
     const std::string& asString() const;
-    const std::string& symbolName() const;  // upper-cased
-    const OpaqueName& asName() const;       // entity name or selection set
+    const std::string& symbolName() const; // upper-cased
+    const OpaqueName& asName() const;      // entity name or selection set
     const std::string& functionName() const;
     const BuiltinFn& asBuiltin() const;
     const UserFunction& asUserFunction() const;
@@ -96,7 +110,7 @@ public:
     std::vector<Value> items() const;
     bool isProperList() const;
     bool isDottedPair() const { return isCons() && !cdr().isList(); }
-    std::size_t length() const;  // items of a proper list; stops at a dotted tail
+    std::size_t length() const; // items of a proper list; stops at a dotted tail
 
     // Same cell (eq for lists, strings, functions); numbers and symbols compare by value.
     bool eq(const Value& other) const;
@@ -116,7 +130,8 @@ private:
 };
 
 // Builds a list front to back in linear time.
-class ListBuilder {
+class ListBuilder
+{
 public:
     ListBuilder& add(Value item);
     // The list built so far, ending with tail (nil for a proper list).
@@ -128,11 +143,12 @@ private:
 };
 
 // A defun or lambda: parameters, locals (after "/") and the body forms.
-struct UserFunction {
-    std::string name;  // upper-cased; empty for a lambda
+struct UserFunction
+{
+    std::string name; // upper-cased; empty for a lambda
     std::vector<std::string> params;
     std::vector<std::string> locals;
     std::vector<Value> body;
 };
 
-}  // namespace dh::lisp
+} // namespace dh::lisp

@@ -1,7 +1,7 @@
 // The embedder's side of the interpreter: builtin tables, argument checks, opaque names,
 // walking and building values, output, error reporting and nesting limits.
-#include "host/lispeval/Error.h"
 #include "host/lispeval/Interpreter.h"
+#include "host/lispeval/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,8 @@ Value entity(long id, const char* handle)
     return Value::entityName(id, 0, handle);
 }
 
-class InterpreterTest : public ::testing::Test {
+class InterpreterTest : public ::testing::Test
+{
 protected:
     InterpreterTest()
     {
@@ -44,12 +45,14 @@ TEST_F(InterpreterTest, BuiltinTableIsRegisteredAndCalledCaseInsensitively)
 {
     int calls = 0;
     const Builtin table[] = {
-        {"entlast", [&](Interpreter&, const Args& args) {
+        {"entlast",
+         [&](Interpreter&, const Args& args) {
              args.expect(0);
              ++calls;
              return entity(0x1f, "1f");
          }},
-        {"Twice", [](Interpreter&, const Args& args) {
+        {"Twice",
+         [](Interpreter&, const Args& args) {
              args.expect(1);
              return Value::integer(2 * args.integer(0));
          }},
@@ -101,23 +104,24 @@ TEST_F(InterpreterTest, ArgumentHelpersWordErrorsAsTheHost)
         }
         return Value::t();
     });
-    m_interp.defineBuiltin("ss", [](Interpreter&, const Args&) {
-        return Value::selectionSet(3, 0, "3");
-    });
+    m_interp.defineBuiltin(
+        "ss", [](Interpreter&, const Args&) { return Value::selectionSet(3, 0, "3"); });
     m_interp.defineBuiltin("en", [](Interpreter&, const Args&) { return entity(0x2a, "2a"); });
 
     EXPECT_EQ("; error: too few arguments", run("(take (en))"));
     EXPECT_EQ("; error: too many arguments", run("(take (en) (ss) '(1 2) 4)"));
     EXPECT_EQ("; error: bad argument type: lentityp: \"x\"", run("(take \"x\" (ss))"));
     EXPECT_EQ("; error: bad argument type: lselsetp: <Entity name: 2a>", run("(take (en) (en))"));
-    EXPECT_EQ("; error: bad argument type: 2D/3D point: (1 2 3 4)", run("(take (en) (ss) '(1 2 3 4))"));
+    EXPECT_EQ("; error: bad argument type: 2D/3D point: (1 2 3 4)",
+              run("(take (en) (ss) '(1 2 3 4))"));
     EXPECT_EQ("T", run("(take (en) (ss) '(1 2.5))"));
 }
 
 TEST_F(InterpreterTest, PointArgumentsAreTwoOrThreeNumbers)
 {
     Args args("P", {Value::list({Value::integer(1), Value::real(2.5)}), Value::point(1, 2, 3),
-                       Value::list({Value::integer(1)}), Value::cons(Value::integer(1), Value::integer(2))});
+                    Value::list({Value::integer(1)}),
+                    Value::cons(Value::integer(1), Value::integer(2))});
     Args::Point p2 = args.point(0);
     EXPECT_FALSE(p2.is3d);
     EXPECT_DOUBLE_EQ(1.0, p2.x);
@@ -128,7 +132,7 @@ TEST_F(InterpreterTest, PointArgumentsAreTwoOrThreeNumbers)
     EXPECT_DOUBLE_EQ(3.0, p3.z);
     EXPECT_THROW(args.point(2), Error);
     EXPECT_THROW(args.point(3), Error);
-    EXPECT_THROW(args.point(4), Error);  // missing: too few arguments
+    EXPECT_THROW(args.point(4), Error); // missing: too few arguments
 }
 
 TEST_F(InterpreterTest, OpaqueNamesCompareByTheirLongsAndPrintTheirLabel)
@@ -148,14 +152,16 @@ TEST_F(InterpreterTest, OpaqueNamesCompareByTheirLongsAndPrintTheirLabel)
     m_interp.setGlobal("s1", Value::selectionSet(3, 0, "3"));
     EXPECT_EQ("ENAME", run("(type e1)"));
     EXPECT_EQ("PICKSET", run("(type s1)"));
-    EXPECT_EQ("((-1 . <Entity name: 1f>) (0 . \"LINE\"))", run("(list (cons -1 e1) '(0 . \"LINE\"))"));
+    EXPECT_EQ("((-1 . <Entity name: 1f>) (0 . \"LINE\"))",
+              run("(list (cons -1 e1) '(0 . \"LINE\"))"));
     EXPECT_EQ("(-1 . <Entity name: 1f>)", run("(assoc -1 (list (cons -1 e1)))"));
 }
 
 TEST_F(InterpreterTest, ResultsCanBeWalkedAsTheEditorConvertsThem)
 {
     m_interp.setGlobal("en", entity(0x1f, "1f"));
-    Value v = m_interp.evaluate("(list 1 2.5 \"s\" '(1.0 2.0) '(8 . \"0\") nil t en 70000)").values.at(0);
+    Value v =
+        m_interp.evaluate("(list 1 2.5 \"s\" '(1.0 2.0) '(8 . \"0\") nil t en 70000)").values.at(0);
     ASSERT_TRUE(v.isProperList());
     std::vector<Value> items = v.items();
     ASSERT_EQ(9u, items.size());
@@ -180,8 +186,10 @@ TEST_F(InterpreterTest, ValuesBuiltByTheEmbedderPrintAsLisp)
     pairs.add(Value::cons(Value::point(1, 2, 0), Value::real(0.5)));
     pairs.add(Value::cons(Value::point(3, 4, 0), Value::real(0)));
     EXPECT_EQ("(((1.0 2.0 0.0) . 0.5) ((3.0 4.0 0.0) . 0.0))", pairs.finish().toString());
-    EXPECT_EQ("(1 2 . 3)", Value::list({Value::integer(1), Value::integer(2)}, Value::integer(3)).toString());
-    EXPECT_EQ("(\"C:\\\\A\" \"C:\\\\B\")", Value::list({Value::string("C:\\A"), Value::string("C:\\B")}).toString());
+    EXPECT_EQ("(1 2 . 3)",
+              Value::list({Value::integer(1), Value::integer(2)}, Value::integer(3)).toString());
+    EXPECT_EQ("(\"C:\\\\A\" \"C:\\\\B\")",
+              Value::list({Value::string("C:\\A"), Value::string("C:\\B")}).toString());
     EXPECT_EQ("nil", ListBuilder().finish().toString());
     EXPECT_EQ("FOO", Value::symbol("foo").toString());
     EXPECT_TRUE(Value::symbol("nil").isNil());
@@ -225,7 +233,9 @@ TEST_F(InterpreterTest, BuiltinsMayCallBackIntoTheInterpreter)
     });
     EXPECT_EQ("6", run("(+ 1 (nested \"(+ 2 3)\"))"));
     EXPECT_EQ("\"; error: divide by zero\"", run("(nested \"(/ 1 0)\")"));
-    EXPECT_EQ("3", run("(defun twice (x) (* 2 x)) (nested \"(twice 1.5)\") (fix (nested \"(twice 1.5)\"))"));
+    EXPECT_EQ(
+        "3",
+        run("(defun twice (x) (* 2 x)) (nested \"(twice 1.5)\") (fix (nested \"(twice 1.5)\"))"));
 }
 
 TEST_F(InterpreterTest, EmbedderCallsReachUserFunctions)
@@ -234,7 +244,8 @@ TEST_F(InterpreterTest, EmbedderCallsReachUserFunctions)
     EXPECT_EQ(12, m_interp.call("AREA", {Value::integer(3), Value::integer(4)}).asInt());
     EXPECT_THROW(m_interp.call("area", {Value::integer(3)}), Error);
     EXPECT_THROW(m_interp.call("missing", {}), Error);
-    EXPECT_EQ(3, m_interp.apply(m_interp.global("area"), {Value::integer(1), Value::integer(3)}).asInt());
+    EXPECT_EQ(
+        3, m_interp.apply(m_interp.global("area"), {Value::integer(1), Value::integer(3)}).asInt());
 }
 
 TEST_F(InterpreterTest, GlobalsSetByTheEmbedderAreSeenByLisp)
@@ -258,7 +269,8 @@ TEST_F(InterpreterTest, StackBudgetTurnsDeepRecursionIntoAnError)
 // A thread with a small stack must get the error too, not a crash.
 TEST_F(InterpreterTest, RecursionOnASmallThreadStackFailsCleanly)
 {
-    struct Job {
+    struct Job
+    {
         Interpreter* interp;
         std::string result;
     } job{&m_interp, {}};
@@ -278,5 +290,5 @@ TEST_F(InterpreterTest, RecursionOnASmallThreadStackFailsCleanly)
     EXPECT_EQ("; error: stack overflow: recursion too deep", job.result);
 }
 
-}  // namespace
-}  // namespace dh::lisp
+} // namespace
+} // namespace dh::lisp

@@ -1,6 +1,6 @@
+#include "host/lispeval/Reader.h"
 #include "host/lispeval/Error.h"
 #include "host/lispeval/Interpreter.h"
-#include "host/lispeval/Reader.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,8 @@ namespace {
 
 TEST(ReaderTest, TextEndingInsideAFormAsksForMore)
 {
-    struct Case {
+    struct Case
+    {
         const char* text;
         const char* reason;
     };
@@ -82,14 +83,16 @@ TEST(ReaderTest, ReadFormWantsExactlyOneForm)
 
 TEST(ReaderTest, NumberTokensAndSymbolsAreTold)
 {
-    struct Case {
+    struct Case
+    {
         const char* text;
         Type type;
     };
     const Case cases[] = {
-        {"12", Type::Int}, {"-0", Type::Int}, {"1.", Type::Real}, {".5", Type::Real},
-        {"1e3", Type::Real}, {"-1.5E-3", Type::Real}, {"1+", Type::Sym}, {"-", Type::Sym},
-        {"1e", Type::Sym}, {"e3", Type::Sym}, {"1.2.3", Type::Sym}, {"+.", Type::Sym},
+        {"12", Type::Int},           {"-0", Type::Int},    {"1.", Type::Real},
+        {".5", Type::Real},          {"1e3", Type::Real},  {"-1.5E-3", Type::Real},
+        {"1+", Type::Sym},           {"-", Type::Sym},     {"1e", Type::Sym},
+        {"e3", Type::Sym},           {"1.2.3", Type::Sym}, {"+.", Type::Sym},
         {"99999999999", Type::Real},
     };
     for (const Case& c : cases) {
@@ -116,5 +119,5 @@ TEST(ReaderTest, AbsurdNestingIsRefusedWithoutCrashing)
     EXPECT_EQ(0u, result.error.rfind("; error: malformed list on input", 0)) << result.error;
 }
 
-}  // namespace
-}  // namespace dh::lisp
+} // namespace
+} // namespace dh::lisp

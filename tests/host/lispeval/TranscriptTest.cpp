@@ -28,7 +28,7 @@ std::filesystem::path transcriptDir()
     if (const char* source = std::getenv("DH_SOURCE_DIR")) {
         return std::filesystem::path(source) / "tests" / "host" / "lispeval";
     }
-    return DH_LISPEVAL_TEST_DIR;  // run by hand, outside ctest
+    return DH_LISPEVAL_TEST_DIR; // run by hand, outside ctest
 }
 
 std::string unescape(const std::string& text)
@@ -50,7 +50,8 @@ bool startsWith(const std::string& text, const std::string& prefix)
     return text.rfind(prefix, 0) == 0;
 }
 
-class Transcript {
+class Transcript
+{
 public:
     explicit Transcript(const std::filesystem::path& file) : m_file(file.filename().string())
     {
@@ -91,12 +92,14 @@ private:
         ++m_inputs;
         m_output.clear();
         EvalResult result = m_interp.evaluate(input);
-        std::string where = m_file + ":" + std::to_string(first + 1) + " [" + m_section + "] " + input;
+        std::string where =
+            m_file + ":" + std::to_string(first + 1) + " [" + m_section + "] " + input;
 
         bool errorExpected = false;
         std::string expectedOutput;
         bool outputExpected = false;
-        for (; i < m_lines.size() && startsWith(m_lines[i], ";") && !startsWith(m_lines[i], ";;"); ++i) {
+        for (; i < m_lines.size() && startsWith(m_lines[i], ";") && !startsWith(m_lines[i], ";;");
+             ++i) {
             const std::string& line = m_lines[i];
             if (startsWith(line, ";=>")) {
                 EXPECT_TRUE(result.ok()) << where << "\n  failed: " << result.error;
@@ -144,7 +147,9 @@ std::vector<std::string> transcriptFiles()
     return files;
 }
 
-class TranscriptTest : public ::testing::TestWithParam<std::string> {};
+class TranscriptTest : public ::testing::TestWithParam<std::string>
+{
+};
 
 TEST_P(TranscriptTest, GivesTheExpectedResults)
 {
@@ -152,20 +157,20 @@ TEST_P(TranscriptTest, GivesTheExpectedResults)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lisp, TranscriptTest, ::testing::ValuesIn(transcriptFiles()),
-    [](const ::testing::TestParamInfo<std::string>& info) {
-        std::string name = info.param.substr(0, info.param.find('.'));
-        for (char& c : name) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) {
-                c = '_';
-            }
-        }
-        return name;
-    });
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param.substr(0, info.param.find('.'));
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) {
+                                     c = '_';
+                                 }
+                             }
+                             return name;
+                         });
 
 TEST(TranscriptFiles, AreFound)
 {
     EXPECT_GE(transcriptFiles().size(), 5u) << transcriptDir();
 }
 
-}  // namespace
-}  // namespace dh::lisp
+} // namespace
+} // namespace dh::lisp
