@@ -233,3 +233,11 @@ std::vector<double> AcGeCircArc3d::paramGrid(double from, double to) const
     const int n = std::max(4, static_cast<int>(std::ceil(std::fabs(to - from) / (0.25 * kPi))));
     return dh::ge::uniformGrid(from, to, n);
 }
+
+double AcGeCircArc3d::projClosestParamTo(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection, bool extend) const
+{
+    if (!extend)
+        return projClosestParamIn(pnt, projectDirection, m_startAng, m_endAng);
+    const double t = projClosestParamIn(pnt, projectDirection, m_startAng, m_startAng + kTwoPi);
+    return dh::ge::angleNearArc(t, m_startAng, m_endAng);
+}

@@ -102,6 +102,15 @@ double AcGeCurve2d::distanceTo(const AcGePoint2d& pnt, const AcGeTol& tol) const
     return closestPointTo(pnt, tol).distanceTo(pnt);
 }
 
+bool AcGeCurve2d::getClosestPointTo(const AcGePoint2d& pnt, AcGePoint2d& result, bool extend) const
+{
+    AcGePoint2d end;
+    if (!hasStartPoint(end) && !hasEndPoint(end) && !isKindOf(AcGe::kLinearEnt2d))
+        return false;
+    result = evalPoint(closestParamTo(pnt, extend));
+    return true;
+}
+
 void AcGeCurve2d::getSamplePoints(double fromParam, double toParam, double approxEps,
                                   AcGePoint2dArray& pointArray, AcGeDoubleArray& paramArray) const
 {

@@ -115,11 +115,17 @@ struct ProjectedView {
 
 double AcGeCurve3d::projClosestParamTo(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection, bool) const
 {
-    const AcGeVector3d dir = projectDirection.normal();
-    if (dir.isZeroLength())
-        return closestParamTo(pnt, false);
     double lo, hi;
     getBounds(lo, hi);
+    return projClosestParamIn(pnt, projectDirection, lo, hi);
+}
+
+double AcGeCurve3d::projClosestParamIn(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection, double lo,
+                                       double hi) const
+{
+    const AcGeVector3d dir = projectDirection.normal();
+    if (dir.isZeroLength())
+        return dh::ge::closestParam(*this, pnt, paramGrid(lo, hi));
     const ProjectedView view{*this, dir};
     return dh::ge::closestParam(view, view.flatten(pnt), paramGrid(lo, hi));
 }
@@ -134,6 +140,25 @@ double AcGeCurve3d::closestParamTo(const AcGePoint3d& pnt, bool) const
 double AcGeCurve3d::distanceTo(const AcGePoint3d& pnt, const AcGeTol& tol) const
 {
     return closestPointTo(pnt, tol).distanceTo(pnt);
+}
+
+bool AcGeCurve3d::getClosestPointTo(const AcGePoint3d& pnt, AcGePoint3d& result, bool extend) const
+{
+    AcGePoint3d end;
+    if (!hasStartPoint(end) && !hasEndPoint(end) && !isKindOf(AcGe::kLinearEnt3d))
+        return false;
+    result = evalPoint(closestParamTo(pnt, extend));
+    return true;
+}
+
+bool AcGeCurve3d::getClosestPointTo(const AcGePoint3d& pnt, const AcGeVector3d& direction, AcGePoint3d& result,
+                                    bool extend) const
+{
+    AcGePoint3d end;
+    if (direction.isZeroLength() || (!hasStartPoint(end) && !hasEndPoint(end) && !isKindOf(AcGe::kLinearEnt3d)))
+        return false;
+    result = evalPoint(projClosestParamTo(pnt, direction, extend));
+    return true;
 }
 
 void AcGeCurve3d::getSamplePoints(double fromParam, double toParam, double approxEps,

@@ -53,6 +53,9 @@ public:
     bool isClosed(const AcGeTol& tol = AcGeContext::gTol) const override;
     double paramOf(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const override;
     double closestParamTo(const AcGePoint3d& pnt, bool extend = false) const override;
+    // With extend, the whole circle or ellipse is searched.
+    double projClosestParamTo(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection,
+                              bool extend = false) const override;
     void getSamplePoints(double fromParam, double toParam, double approxEps, AcGePoint3dArray& pointArray,
                          AcGeDoubleArray& paramArray) const override;
     using AcGeCurve3d::getSamplePoints;

@@ -48,6 +48,8 @@ public:
     // (a line's infinite line, an arc's full circle) is searched too.
     virtual double closestParamTo(const AcGePoint2d& pnt, bool extend = false) const;
     double distanceTo(const AcGePoint2d& pnt, const AcGeTol& tol = AcGeContext::gTol) const;
+    // The nearest point on the curve or also on its extension; false for a curve without ends.
+    bool getClosestPointTo(const AcGePoint2d& pnt, AcGePoint2d& result, bool extend = false) const;
 
     // Points from fromParam to toParam, both included, such that every chord between
     // consecutive points stays within approxEps of the curve.

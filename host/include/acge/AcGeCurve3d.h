@@ -50,6 +50,11 @@ public:
     virtual double projClosestParamTo(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection,
                                       bool extend = false) const;
     double distanceTo(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const;
+    // The nearest point, plainly or seen along a direction (see projClosestPointTo), on the
+    // curve or also on its extension; false for a zero direction or a curve without ends.
+    bool getClosestPointTo(const AcGePoint3d& pnt, AcGePoint3d& result, bool extend = false) const;
+    bool getClosestPointTo(const AcGePoint3d& pnt, const AcGeVector3d& direction, AcGePoint3d& result,
+                           bool extend = false) const;
 
     virtual void getSamplePoints(double fromParam, double toParam, double approxEps,
                                  AcGePoint3dArray& pointArray, AcGeDoubleArray& paramArray) const;
@@ -74,6 +79,9 @@ protected:
     virtual std::vector<double> paramGrid(double from, double to) const;
     // The interval's bounds, with unbounded sides replaced by the given fallback.
     void getBounds(double& lower, double& upper, double fallback = 1e6) const;
+    // projClosestParamTo searched over [lo, hi].
+    double projClosestParamIn(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection, double lo,
+                              double hi) const;
 
     AcGeCurve3d() = default;
     AcGeCurve3d(const AcGeCurve3d&) = default;

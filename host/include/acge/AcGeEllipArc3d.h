@@ -51,6 +51,9 @@ public:
     AcGeEllipArc3d& reverseParam() override;
     bool isClosed(const AcGeTol& tol = AcGeContext::gTol) const override;
     double closestParamTo(const AcGePoint3d& pnt, bool extend = false) const override;
+    // With extend, the whole circle or ellipse is searched.
+    double projClosestParamTo(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection,
+                              bool extend = false) const override;
     void getExtents(AcGePoint3d& minPoint, AcGePoint3d& maxPoint) const override;
 
 protected:

@@ -141,6 +141,28 @@ TEST(ClosestPointAlongDirection, LineAndArcSeenFromAbove)
     EXPECT_NEAR(p.z, 5.0, 1e-9);
 }
 
+TEST(ClosestPointAlongDirection, ExtensionOfArcsAndLines)
+{
+    // Upper half of the unit circle at z = 2, seen from above.
+    const AcGeCircArc3d arc(AcGePoint3d(0, 0, 2), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1.0, 0.0, kPi);
+    AcGePoint3d p;
+    ASSERT_TRUE(arc.getClosestPointTo(AcGePoint3d(0, -3, 0), AcGeVector3d::kZAxis, p, true));
+    EXPECT_TRUE(near3d(p, AcGePoint3d(0, -1, 2)));
+    ASSERT_TRUE(arc.getClosestPointTo(AcGePoint3d(0.2, -3, 0), AcGeVector3d::kZAxis, p, false));
+    EXPECT_TRUE(near3d(p, AcGePoint3d(1, 0, 2)));
+    EXPECT_FALSE(arc.getClosestPointTo(AcGePoint3d(0, -3, 0), AcGeVector3d(), p));
+
+    const AcGeLineSeg3d seg(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 4));
+    ASSERT_TRUE(seg.getClosestPointTo(AcGePoint3d(6, 1, 0), AcGeVector3d::kZAxis, p, true));
+    EXPECT_TRUE(near3d(p, AcGePoint3d(6, 0, 6)));
+    ASSERT_TRUE(seg.getClosestPointTo(AcGePoint3d(6, 1, 0), AcGeVector3d::kZAxis, p, false));
+    EXPECT_TRUE(near3d(p, AcGePoint3d(4, 0, 4)));
+    // Plain nearest point of (4,3,0) on the X axis segment, as the LISP measurement asks.
+    const AcGeLineSeg3d xAxis(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
+    ASSERT_TRUE(xAxis.getClosestPointTo(AcGePoint3d(4, 3, 0), p));
+    EXPECT_TRUE(near3d(p, AcGePoint3d(4, 0, 0)));
+}
+
 TEST(CircArc3d, NormalDownTurnsClockwiseInPlan)
 {
     // Normal -Z: counter-clockwise about the normal is clockwise seen from above.
