@@ -2,7 +2,7 @@
 
 #include "host/ed/BuiltinCommandTable.h"
 
-#include <acrx/AcRxClass.h>
+#include <acrx/AcRxDictionary.h>
 
 #include <dlfcn.h>
 
@@ -20,6 +20,11 @@ Acad::ErrorStatus AcEdCommandStack::removeGroup(const char*) { return Acad::eKey
 AcEdCommand* AcEdCommandStack::lookupCmd(const char*) const { return nullptr; }
 AcEdCommand* AcEdCommandStack::lookupGlobalCmd(const char*) const { return nullptr; }
 AcEdCommand* AcEdCommandStack::lookupLocalCmd(const char*) const { return nullptr; }
+
+AcEdCommandStack* acedRegCmdsPtr()
+{
+    return AcEdCommandStack::cast(acrxSysRegistry()->at("ACAD_REGISTERED_COMMANDS"));
+}
 
 namespace dh::ed {
 

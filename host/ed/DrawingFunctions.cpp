@@ -1,7 +1,10 @@
-// The LISP builtins that reach the drawing and the modules: entlast, entnext, handent,
-// entget, entdel, arxload, arxunload. Entity names are the database's (acdbGetAdsName);
-// "the drawing" is the active document's current space.
+// The LISP builtins that reach the drawing, the host and the modules: entlast, entnext,
+// handent, entget, entdel, getvar, setvar, getenv, setenv, arxload, arxunload. Entity
+// names are the database's (acdbGetAdsName); "the drawing" is the active document's
+// current space.
 #include "host/ed/Document.h"
+#include "host/ed/Environment.h"
+#include "host/ed/SystemVariables.h"
 #include "host/ed/EntityList.h"
 #include "host/ed/LispBridge.h"
 #include "host/ed/ModuleManager.h"
@@ -178,7 +181,57 @@ Value arxunload(Interpreter&, const Args& args)
     throw lisp::Error("arxunload failed: " + error);
 }
 
+Value getvar(Interpreter&, const Args& args)
+{
+    args.expect(1);
+    Session* s = Session::current();
+    auto v = s ? s->variables().get(args.string(0)) : std::nullopt;
+    if (!v)
+        return {};
+    switch (v->type) {
+    case RTSHORT:
+        return Value::integer(v->integer);
+    case RTREAL:
+        return Value::real(v->real);
+    case RTSTR:
+        return Value::string(v->text);
+    case RTPOINT:
+        return Value::list({Value::real(v->point[0]), Value::real(v->point[1])});
+    default:
+        return Value::point(v->point[0], v->point[1], v->point[2]);
+    }
+}
+
+Value setvar(Interpreter&, const Args& args)
+{
+    args.expect(2);
+    const std::string& name = args.string(0);
+    Session* s = Session::current();
+    ResbufChain chain = valuesToResbuf({args[1]});
+    if (!s || !chain || s->variables().set(name, *chain) != RTNORM)
+        throw lisp::Error("setvar rejected: " + name);
+    return args[1];
+}
+
+Value getenvFn(Interpreter&, const Args& args)
+{
+    args.expect(1);
+    Session* s = Session::current();
+    auto v = s ? s->environment().get(args.string(0)) : std::nullopt;
+    return v ? Value::string(*v) : Value();
+}
+
+Value setenvFn(Interpreter&, const Args& args)
+{
+    args.expect(2);
+    Session* s = Session::current();
+    if (!s || !s->environment().set(args.string(0), args.string(1)))
+        throw lisp::Error("setenv failed: " + args.string(0));
+    return args[1];
+}
+
 const LispBuiltinRegistrar kRegistrars[] = {
+    {"GETVAR", getvar},   {"SETVAR", setvar},     {"GETENV", getenvFn},     {"SETENV", setenvFn},
     {"ENTLAST", entlast}, {"ENTNEXT", entnext},   {"HANDENT", handent},     {"ENTGET", entget},
     {"ENTDEL", entdel},   {"ARXLOAD", arxload},   {"ARXUNLOAD", arxunload},
 };
