@@ -320,6 +320,7 @@ void readBlocksSection(ReaderContext& ctx)
             ctx.stream.next(end);
             return;
         }
+        if (ctx.stream.peekIs(0, "EOF")) ctx.fail(ctx.stream.where(), "a section without ENDSEC");
         ctx.stream.readObject(tags);
         if (tags.type != "BLOCK") ctx.fail(tags.line, "expected BLOCK, found " + tags.type);
         readBlock(ctx, tags);
@@ -340,6 +341,7 @@ void readEntitiesSection(ReaderContext& ctx)
             ctx.stream.next(end);
             return;
         }
+        if (ctx.stream.peekIs(0, "EOF")) ctx.fail(ctx.stream.where(), "a section without ENDSEC");
         ctx.stream.readObject(tags);
         if (tags.type == "SEQEND" || tags.type == "VERTEX" || tags.type == "ATTRIB") {
             ctx.fix("stray", tags.handle, "stray " + tags.type + " left out");

@@ -18,6 +18,7 @@ void readObjectsSection(ReaderContext& ctx)
             ctx.stream.next(end);
             return;
         }
+        if (ctx.stream.peekIs(0, "EOF")) ctx.fail(ctx.stream.where(), "a section without ENDSEC");
         ctx.stream.readObject(tags);
         auto* object = new KeptObject(tags.type);
         ReadFiler filer(&ctx.db, ctx.version, tags);

@@ -1,0 +1,83 @@
+// Load and save throughput of the DXF codec on a generated terrain drawing of 100 000
+// contours and 100 000 labelled elevation points (tools/gen, fixed seed), and the peak
+// memory of a load. Run one benchmark per process for a meaningful peak:
+//   build/bin/dxf_bench --benchmark_filter=Load
+// DH_TERRAIN_DXF names the file to use (generated there when missing).
+#include "TerrainDxf.h"
+
+#include "host/dxf/DxfReader.h"
+#include "host/dxf/DxfWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+
+namespace {
+
+std::string terrainFile()
+{
+    const char* named = std::getenv("DH_TERRAIN_DXF");
+    std::string path = named ? named : (std::filesystem::temp_directory_path() / "dh_terrain_100k.dxf").string();
+    if (!std::filesystem::exists(path)) {
+        dh::tools::TerrainOptions options;
+        options.contours = 100000;
+        options.points = 100000;
+        std::ofstream out(path, std::ios::binary);
+        dh::tools::writeTerrainDxf(out, options);
+    }
+    return path;
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_Load(benchmark::State& state)
+{
+    std::string path = terrainFile();
+    auto size = static_cast<double>(std::filesystem::file_size(path));
+    double before = peakMegabytes();
+    for (auto _ : state) {
+        dh::dxf::ReadReport report;
+        auto db = dh::dxf::readDxf(path, {}, report);
+        if (!db) state.SkipWithError(report.error.c_str());
+        benchmark::DoNotOptimize(db.get());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(size) * state.iterations());
+    state.counters["file_MB"] = size / 1048576.0;
+    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_growth_MB"] = peakMegabytes() - before;
+}
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_Save(benchmark::State& state)
+{
+    std::string path = terrainFile();
+    dh::dxf::ReadReport report;
+    auto db = dh::dxf::readDxf(path, {}, report);
+    if (!db) {
+        state.SkipWithError(report.error.c_str());
+        return;
+    }
+    std::string target = path + ".saved.dxf";
+    std::size_t written = 0;
+    for (auto _ : state) {
+        dh::dxf::WriteReport writeReport;
+        if (!dh::dxf::writeDxf(*db, target, {}, writeReport)) state.SkipWithError(writeReport.error.c_str());
+        written = std::filesystem::file_size(target);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(written) * state.iterations());
+    state.counters["file_MB"] = static_cast<double>(written) / 1048576.0;
+    std::filesystem::remove(target);
+}
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+BENCHMARK_MAIN();

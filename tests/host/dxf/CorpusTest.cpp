@@ -1,0 +1,168 @@
+// Every drawing of the shared corpus: it loads; written and read again it holds the same
+// entities (type, handle, layer, modelled fields, extended data) and table records; the
+// written files pass ezdxf's strict reader and audit and open in GDAL's ogrinfo.
+#include "DxfTestUtil.h"
+
+#include "host/dxf/CollectFiler.h"
+#include "host/dxf/DxfReader.h"
+#include "host/dxf/DxfWriter.h"
+
+#include "host/db/DatabaseAccess.h"
+
+#include <acdb/AcDbSymbolTables.h>
+#include <acut/ResBuf.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using dh::db::DatabaseAccess;
+using dh::db::TableKind;
+
+namespace {
+
+std::vector<std::string> corpusFiles()
+{
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dxftest::corpusDir(), ec)) {
+        std::string ext = entry.path().extension().string();
+        if (ext == ".dxf" || ext == ".DXF") files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void describeTags(std::ostream& out, const dh::dxf::Tags& tags)
+{
+    for (const AcDbDxfTag& tag : tags) {
+        out << tag.code << '=';
+        switch (tag.kind) {
+        case AcDbDxfTag::Kind::kPoint: out << tag.xyz[0] << ',' << tag.xyz[1] << ',' << tag.xyz[2]; break;
+        case AcDbDxfTag::Kind::kDouble: out << tag.xyz[0]; break;
+        case AcDbDxfTag::Kind::kInt:
+        case AcDbDxfTag::Kind::kHandle: out << tag.integer; break;
+        default: out << tag.text; break;
+        }
+        out << '|';
+    }
+}
+
+void describeObject(std::ostream& out, AcDbDatabase& db, const AcDbObject* object)
+{
+    out << object->isA()->name() << ' ' << object->objectHandle().toString() << ' ';
+    dh::dxf::CollectFiler fields(&db, 1015);
+    object->dxfOutFields(&fields);
+    describeTags(out, fields.tags());
+    resbuf* chain = object->xData();
+    for (resbuf* rb = chain; rb; rb = rb->rbnext) {
+        out << " x" << rb->restype << '=';
+        if (rb->restype >= 1010 && rb->restype <= 1013) out << rb->resval.rpoint[0] << ',' << rb->resval.rpoint[1];
+        else if (rb->restype >= 1040 && rb->restype <= 1042) out << rb->resval.rreal;
+        else if (rb->restype == 1070) out << rb->resval.rint;
+        else if (rb->restype == 1071) out << rb->resval.rlong;
+        else if (rb->restype != 1004 && rb->resval.rstring) out << rb->resval.rstring;
+    }
+    acutRelRb(chain);
+    out << '\n';
+    std::vector<AcDbObjectId> owned;
+    object->getOwnedIds(owned);
+    for (AcDbObjectId id : owned)
+        if (const AcDbObject* sub = dh::db::objectOf(id); sub && !sub->isErased()) describeObject(out, db, sub);
+}
+
+// Table records and every block's entities, in order, as text.
+std::string snapshot(AcDbDatabase& db)
+{
+    std::ostringstream out;
+    for (TableKind kind : {TableKind::kLayer, TableKind::kLinetype, TableKind::kTextStyle,
+                           TableKind::kRegApp, TableKind::kDimStyle, TableKind::kBlock}) {
+        AcDbSymbolTable* table = DatabaseAccess::table(db, kind);
+        if (!table) continue;
+        for (AcDbObjectId id : table->recordIds()) {
+            auto* record = AcDbSymbolTableRecord::cast(dh::db::objectOf(id));
+            if (!record || record->isErased()) continue;
+            describeObject(out, db, record);
+            if (auto* block = AcDbBlockTableRecord::cast(record))
+                for (AcDbObjectId entityId : block->entityIds())
+                    if (const AcDbObject* entity = dh::db::objectOf(entityId); entity && !entity->isErased())
+                        describeObject(out, db, entity);
+        }
+    }
+    return out.str();
+}
+
+bool toolAvailable(const char* command) { return std::system(command) == 0; }
+
+} // namespace
+
+TEST(Corpus, EveryDrawingReadsWritesAndReadsBackEqual)
+{
+    auto files = corpusFiles();
+    ASSERT_GE(files.size(), 30u) << "corpus not found at " << dxftest::corpusDir();
+    for (const std::string& file : files) {
+        dh::dxf::ReadReport report;
+        auto db = dh::dxf::readDxf(file, {}, report);
+        ASSERT_TRUE(db) << report.error;
+        std::string written;
+        dh::dxf::WriteReport writeReport;
+        ASSERT_TRUE(dh::dxf::writeDxfData(*db, {}, written, writeReport)) << file << ": " << writeReport.error;
+        dh::dxf::ReadReport again;
+        auto back = dh::dxf::readDxfData(written, file + " (written)", {}, again);
+        ASSERT_TRUE(back) << again.error;
+        EXPECT_TRUE(again.fixed.empty()) << file << ": the written file needed repairs: " << again.fixed.front().message;
+        std::string before = snapshot(*db), after = snapshot(*back);
+        if (before != after) {
+            std::istringstream a(before), b(after);
+            std::string la, lb;
+            while (std::getline(a, la) && std::getline(b, lb) && la == lb) {}
+            ADD_FAILURE() << file << " differs after a round trip:\n  read:    " << la.substr(0, 300)
+                          << "\n  written: " << lb.substr(0, 300);
+        }
+    }
+}
+
+TEST(Corpus, WrittenFilesPassEzdxfAndOgrinfo)
+{
+    const bool python = toolAvailable("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1");
+    const bool ogr = toolAvailable("ogrinfo --version >/dev/null 2>&1");
+    if (!python && !ogr) GTEST_SKIP() << "neither ezdxf (/usr/bin/python3) nor ogrinfo is installed";
+    fs::path folder = fs::path(::testing::TempDir()) / "dxf_corpus_written";
+    fs::create_directories(folder);
+    std::string pairs;
+    for (const std::string& file : corpusFiles()) {
+        dh::dxf::ReadReport report;
+        auto db = dh::dxf::readDxf(file, {}, report);
+        ASSERT_TRUE(db) << report.error;
+        for (int version : {1015, 1021}) {
+            fs::path out = folder / (fs::path(file).stem().string() + "_" + std::to_string(version) + ".dxf");
+            dh::dxf::WriteOptions options;
+            options.version = version;
+            dh::dxf::WriteReport writeReport;
+            ASSERT_TRUE(dh::dxf::writeDxf(*db, out.string(), options, writeReport)) << writeReport.error;
+            pairs += " '" + out.string() + "' '" + file + "'";
+            if (ogr && version == 1015) {
+                std::string command = "ogrinfo -ro -so -al '" + out.string() + "' >/dev/null 2>&1";
+                EXPECT_EQ(std::system(command.c_str()), 0) << "ogrinfo cannot open " << out;
+            }
+        }
+    }
+    if (!python) {
+        std::printf("ezdxf is not installed for /usr/bin/python3: its checks are skipped\n");
+        return;
+    }
+    std::string script = std::string(std::getenv("DH_SOURCE_DIR") ? std::getenv("DH_SOURCE_DIR") : ".") +
+                         "/tests/host/dxf/ezdxf_check.py";
+    std::string command = "/usr/bin/python3 '" + script + "'" + pairs + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_TRUE(pipe);
+    std::string output;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    int status = pclose(pipe);
+    EXPECT_EQ(status, 0) << output;
+    fs::remove_all(folder);
+}

@@ -1,0 +1,52 @@
+// make_terrain_dxf: writes a synthetic topographic drawing (see TerrainDxf.h).
+//   make_terrain_dxf [--contours N] [--points N] [--vertices N] [--seed S] -o FILE
+#include "TerrainDxf.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    dh::tools::TerrainOptions options;
+    std::string output;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> const char* {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "make_terrain_dxf: %s needs a value\n", arg.c_str());
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (arg == "--contours") options.contours = std::atol(value());
+        else if (arg == "--points") options.points = std::atol(value());
+        else if (arg == "--vertices") options.vertices = std::atoi(value());
+        else if (arg == "--seed") options.seed = static_cast<std::uint32_t>(std::strtoul(value(), nullptr, 10));
+        else if (arg == "-o" || arg == "--output") output = value();
+        else {
+            std::fprintf(stderr, "usage: make_terrain_dxf [--contours N] [--points N] [--vertices N] "
+                                 "[--seed S] -o FILE\n");
+            return 2;
+        }
+    }
+    if (output.empty() || options.contours < 0 || options.points < 0 || options.vertices < 2) {
+        std::fprintf(stderr, "make_terrain_dxf: an output file (-o) and sane counts are needed\n");
+        return 2;
+    }
+    std::ofstream out(output, std::ios::binary);
+    if (!out) {
+        std::fprintf(stderr, "make_terrain_dxf: cannot write %s\n", output.c_str());
+        return 2;
+    }
+    long entities = dh::tools::writeTerrainDxf(out, options);
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "make_terrain_dxf: writing %s failed\n", output.c_str());
+        return 2;
+    }
+    std::printf("%s: %ld entities\n", output.c_str(), entities);
+    return 0;
+}
