@@ -150,6 +150,13 @@ Value terpri(Interpreter& interp, const Args& args)
     return Value();
 }
 
+// Ends the running program the way the host does: as an error that *error* sees.
+Value quit(Interpreter&, const Args& args)
+{
+    args.expect(0);
+    throw Error("quit / exit abort");
+}
+
 Value read(Interpreter&, const Args& args)
 {
     args.expect(0, 1);
@@ -198,6 +205,8 @@ std::span<const Builtin> coreBuiltins()
         {"prin1", [](Interpreter& i, const Args& a) { return princ(i, a, true); }},
         {"print", print},
         {"terpri", terpri},
+        {"exit", quit},
+        {"quit", quit},
     };
     return table;
 }

@@ -279,6 +279,31 @@ Value polar(Interpreter&, const Args& args)
     return p.is3d ? Value::point(x, y, p.z) : Value::list({Value::real(x), Value::real(y)});
 }
 
+Value bitwise(const Args& args, std::uint32_t identity,
+              std::uint32_t (*op)(std::uint32_t, std::uint32_t))
+{
+    if (args.empty()) {
+        return Value::integer(0);
+    }
+    std::uint32_t acc = identity;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        acc = op(acc, static_cast<std::uint32_t>(args.integer(i)));
+    }
+    return Value::integer(wrap(acc));
+}
+
+// (lsh n bits): left for positive bits, right for negative; zeros come in from either end.
+Value lsh(Interpreter&, const Args& args)
+{
+    args.expect(1, 2);
+    auto bits = static_cast<std::uint32_t>(args.integer(0));
+    std::int32_t shift = args.has(1) ? args.integer(1) : 0;
+    if (shift >= 32 || shift <= -32) {
+        return Value::integer(0);
+    }
+    return Value::integer(wrap(shift >= 0 ? bits << shift : bits >> -shift));
+}
+
 Value numberTest(const Args& args, bool (*test)(double))
 {
     args.expect(1);
@@ -372,6 +397,20 @@ std::span<const Builtin> mathBuiltins()
         {"atan", atanFn},
         {"expt", expt},
         {"gcd", gcd},
+        {"logand",
+         [](Interpreter&, const Args& a) {
+             return bitwise(a, 0xFFFFFFFFu, [](std::uint32_t x, std::uint32_t y) { return x & y; });
+         }},
+        {"logior",
+         [](Interpreter&, const Args& a) {
+             return bitwise(a, 0u, [](std::uint32_t x, std::uint32_t y) { return x | y; });
+         }},
+        {"lsh", lsh},
+        {"~",
+         [](Interpreter&, const Args& a) {
+             a.expect(1);
+             return Value::integer(~a.integer(0));
+         }},
         {"distance", distance},
         {"angle", angle},
         {"polar", polar},

@@ -3,6 +3,7 @@
 #include "host/lispeval/DistanceFormat.h"
 #include "host/lispeval/Error.h"
 #include "host/lispeval/Utf8.h"
+#include "host/lispeval/Wildcard.h"
 
 #include <algorithm>
 #include <charconv>
@@ -166,14 +167,20 @@ Value ascii(Interpreter&, const Args& args)
     return Value::integer(text.empty() ? 0 : static_cast<std::int32_t>(utf8Decode(text, 0)));
 }
 
+Value wcmatch(Interpreter&, const Args& args)
+{
+    args.expect(2);
+    return Value::boolean(wildcardMatch(args.string(0), args.string(1)));
+}
+
 } // namespace
 
 std::span<const Builtin> stringBuiltins()
 {
     static const std::vector<Builtin> table = {
-        {"strcat", strcat}, {"strlen", strlen}, {"substr", substr}, {"atoi", atoi},
-        {"atof", atof},     {"itoa", itoa},     {"rtos", rtos},     {"strcase", strcase},
-        {"chr", chr},       {"ascii", ascii},
+        {"strcat", strcat}, {"strlen", strlen}, {"substr", substr},   {"atoi", atoi},
+        {"atof", atof},     {"itoa", itoa},     {"rtos", rtos},       {"strcase", strcase},
+        {"chr", chr},       {"ascii", ascii},   {"wcmatch", wcmatch},
     };
     return table;
 }

@@ -165,9 +165,16 @@ void Interpreter::setGlobal(std::string_view name, Value value)
 EvalResult Interpreter::evaluate(std::string_view text)
 {
     EvalResult result;
+    bool outermost = m_depth == 0;
+    if (outermost) {
+        m_cancel.store(false, std::memory_order_relaxed); // an Esc while idle cancels nothing
+    }
     auto fail = [&](const std::string& message) {
         result.status = EvalResult::Status::Error;
         result.error = "; error: " + message;
+        if (outermost) {
+            m_cancel.store(false, std::memory_order_relaxed);
+        }
         callErrorHandler(message);
         return result;
     };
@@ -194,6 +201,8 @@ EvalResult Interpreter::evaluate(std::string_view text)
         } catch (const std::exception& e) {
             // A stray exception from an embedder's builtin ends the expression like an error.
             return fail(e.what());
+        } catch (...) {
+            return fail("unexpected failure");
         }
     }
     return result;
@@ -229,8 +238,16 @@ void Interpreter::callErrorHandler(const std::string& message)
     m_inErrorHandler = false;
 }
 
+void Interpreter::checkCancel()
+{
+    if (m_cancel.load(std::memory_order_relaxed)) {
+        throw Error("Function cancelled");
+    }
+}
+
 void Interpreter::checkDepth()
 {
+    checkCancel();
     if (frameAddress() < m_stackFloor) {
         throw Error("stack overflow: recursion too deep");
     }

@@ -12,6 +12,7 @@
 #include "host/lispeval/Args.h"
 #include "host/lispeval/Value.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -85,6 +86,11 @@ public:
     // never more than the thread's stack leaves free.
     void setStackBudget(std::size_t bytes) { m_stackBudget = bytes; }
 
+    // Asks the running evaluation to stop with "Function cancelled" at its next step (Esc,
+    // ^C). Safe to call from a signal handler or another thread; the request is dropped
+    // when the outermost evaluation ends.
+    void requestCancel() { m_cancel.store(true, std::memory_order_relaxed); }
+
 private:
     // Dynamic binding: saves the values a call shadows and restores them on the way out,
     // also when an error unwinds through the call.
@@ -107,6 +113,7 @@ private:
     std::vector<Value> evalArgs(const Value& argForms);
     Value applyUser(const Value& function, std::vector<Value> args);
     void checkDepth();
+    void checkCancel();
     void callErrorHandler(const std::string& message);
 
     Value formQuote(const Value& form);
@@ -131,6 +138,7 @@ private:
     std::size_t m_stackBudget = kDefaultStackBudget;
     std::uintptr_t m_stackFloor = 0; // the lowest frame address allowed
     bool m_inErrorHandler = false;
+    std::atomic<bool> m_cancel{false};
 };
 
 } // namespace dh::lisp

@@ -142,6 +142,7 @@ Value Interpreter::formWhile(const Value& form)
     const Value& body = form.cdr().cdr();
     Value result;
     while (eval(test).isTrue()) {
+        checkCancel();
         result = evalBody(body);
     }
     return result;
@@ -156,6 +157,7 @@ Value Interpreter::formRepeat(const Value& form)
     const Value& body = form.cdr().cdr();
     Value result;
     for (std::int32_t i = 0; i < count.asInt(); ++i) {
+        checkCancel();
         result = evalBody(body);
     }
     return result;

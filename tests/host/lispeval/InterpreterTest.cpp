@@ -266,6 +266,21 @@ TEST_F(InterpreterTest, StackBudgetTurnsDeepRecursionIntoAnError)
     EXPECT_EQ("5", run("(deep 5)"));
 }
 
+TEST_F(InterpreterTest, CancelStopsTheRunningProgramOnly)
+{
+    m_interp.defineBuiltin("esc", [](Interpreter& interp, const Args&) {
+        interp.requestCancel();
+        return Value();
+    });
+    EXPECT_EQ("; error: Function cancelled", run("(progn (esc) (setq after 1))"));
+    EXPECT_EQ("nil", run("after"));
+    EXPECT_EQ("; error: Function cancelled", run("(while t (esc))"));
+    EXPECT_EQ("; error: Function cancelled", run("(repeat 5 (esc))"));
+    EXPECT_EQ("3", run("(+ 1 2)"));
+    m_interp.requestCancel(); // while idle: the next program is not affected
+    EXPECT_EQ("3", run("(+ 1 2)"));
+}
+
 // A thread with a small stack must get the error too, not a crash.
 TEST_F(InterpreterTest, RecursionOnASmallThreadStackFailsCleanly)
 {

@@ -151,3 +151,11 @@ loc
 ;!stack overflow: recursion too deep
 (+ 1 2)
 ;=>3
+
+;; Testing exit ends the program as an error
+(progn (setq before-exit 1) (exit) (setq after-exit 1))
+;!quit / exit abort
+after-exit
+;=>nil
+(quit 1)
+;!too many arguments

@@ -119,3 +119,53 @@
 ;=>"多"
 (ascii "")
 ;=>0
+
+;; Testing wcmatch patterns
+(wcmatch "LINE" "LI*")
+;=>T
+(wcmatch "LINE" "li*")
+;=>nil
+(wcmatch "LWPOLYLINE" "LINE,*POLYLINE")
+;=>T
+(wcmatch "ARC" "LINE,*POLYLINE")
+;=>nil
+(wcmatch "A1" "@#")
+;=>T
+(wcmatch "1A" "@#")
+;=>nil
+(wcmatch "a-b" "a.b")
+;=>T
+(wcmatch "a1b" "a.b")
+;=>nil
+(wcmatch "abc" "a?c")
+;=>T
+(wcmatch "ac" "a?c")
+;=>nil
+(wcmatch "DIM1" "~DIM*")
+;=>nil
+(wcmatch "TEXT" "~DIM*")
+;=>T
+(wcmatch "b" "[abc]")
+;=>T
+(wcmatch "d" "[a-c]")
+;=>nil
+(wcmatch "d" "[~a-c]")
+;=>T
+(wcmatch "a,b" "a`,b")
+;=>T
+(wcmatch "ab" "a`*")
+;=>nil
+(wcmatch "a*" "a`*")
+;=>T
+(wcmatch "等高线" "等*")
+;=>T
+(wcmatch "等高线" "??")
+;=>nil
+(wcmatch "等高线" "???")
+;=>T
+(wcmatch "" "*")
+;=>T
+(wcmatch "x" "")
+;=>nil
+(wcmatch "CONTOUR-10" "*-##,*-#")
+;=>T
