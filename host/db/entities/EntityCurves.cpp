@@ -153,6 +153,30 @@ bool addCurve(const AcDbEntity& entity, EntityCurves& out)
     return true;
 }
 
+// Points closer than tol count once (a crossing at a shared vertex of two segments is
+// found by both); the first of each group is kept, in order. Sorting by x keeps this
+// O(n log n) for the thousands of crossings of long contour lines.
+std::vector<AcGePoint3d> withoutDuplicates(const std::vector<AcGePoint3d>& points, double tol)
+{
+    std::vector<size_t> order(points.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return points[a].x < points[b].x; });
+    std::vector<bool> dropped(points.size(), false);
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (dropped[order[i]])
+            continue;
+        for (size_t j = i + 1; j < order.size() && points[order[j]].x - points[order[i]].x <= tol; ++j)
+            if (points[order[j]].distanceTo(points[order[i]]) <= tol)
+                dropped[std::max(order[i], order[j])] = true;
+    }
+    std::vector<AcGePoint3d> out;
+    for (size_t i = 0; i < points.size(); ++i)
+        if (!dropped[i])
+            out.push_back(points[i]);
+    return out;
+}
+
 } // namespace
 
 void EntityCurves::add(AcGeCurve3d* curve)
@@ -216,22 +240,17 @@ Acad::ErrorStatus intersectEntities(const AcDbEntity& a, const AcDbEntity& b, Ac
     // Survey drawings sit far from the origin: the tolerance grows with the coordinates.
     const double scale = std::max(curvesA.scale(), curvesB.scale());
     options.tol.setEqualPoint(std::max(AcGeContext::gTol.equalPoint(), 1e-12 * scale));
-    AcGePoint3dArray found;
+    std::vector<AcGePoint3d> found;
     for (const AcGeCurve3d* ca : curvesA.curves()) {
         for (const AcGeCurve3d* cb : curvesB.curves()) {
             const std::vector<dh::ge::CurveHit> hits = plane ? dh::ge::intersectCurvesInPlane(*ca, *cb, *plane, options)
                                                              : dh::ge::intersectCurvesInSpace(*ca, *cb, options);
-            for (const dh::ge::CurveHit& hit : hits) {
-                const AcGePoint3d p = ca->evalPoint(hit.param1);
-                const bool seen = std::any_of(found.begin(), found.end(), [&](const AcGePoint3d& q) {
-                    return q.distanceTo(p) <= options.tol.equalPoint();
-                });
-                if (!seen)
-                    found.append(p);
-            }
+            for (const dh::ge::CurveHit& hit : hits)
+                found.push_back(ca->evalPoint(hit.param1));
         }
     }
-    points.append(found);
+    for (const AcGePoint3d& p : withoutDuplicates(found, options.tol.equalPoint()))
+        points.append(p);
     return Acad::eOk;
 }
 
