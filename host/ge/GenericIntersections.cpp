@@ -132,6 +132,39 @@ double refinePair(const AcGeCurve2d& a, double& s, const Range& ra, const AcGeCu
     return gap(a, s, b, t);
 }
 
+// Where two curves touch they stay within the tolerance of each other over a short
+// stretch, and the chord pairs there settle on several points of it. Neighbouring points
+// with the curves still within the tolerance half-way between them are one contact, reported
+// at the middle of the stretch.
+std::vector<LeafHit> mergeContacts(const AcGeCurve2d& a, const AcGeCurve2d& b, const Range& rb,
+                                   std::vector<LeafHit> raw, double eps)
+{
+    std::sort(raw.begin(), raw.end(), [](const LeafHit& x, const LeafHit& y) { return x.ta < y.ta; });
+    std::vector<LeafHit> out;
+    size_t i = 0;
+    while (i < raw.size()) {
+        size_t j = i;
+        while (j + 1 < raw.size()) {
+            const double m = 0.5 * (raw[j].ta + raw[j + 1].ta);
+            const double lo = std::min(raw[j].tb, raw[j + 1].tb), hi = std::max(raw[j].tb, raw[j + 1].tb);
+            const double tm = refineClosest(b, a.evalPoint(m), 0.5 * (lo + hi), std::max(rb.lo, lo), std::min(rb.hi, hi));
+            if (gap(a, m, b, tm) > eps)
+                break;
+            ++j;
+        }
+        if (j == i) {
+            out.push_back(raw[i]);
+        } else {
+            const double m = 0.5 * (raw[i].ta + raw[j].ta);
+            const double lo = std::min(raw[i].tb, raw[j].tb), hi = std::max(raw[i].tb, raw[j].tb);
+            const double tm = refineClosest(b, a.evalPoint(m), 0.5 * (lo + hi), std::max(rb.lo, lo), std::min(rb.hi, hi));
+            out.push_back({a.evalPoint(m), m, tm, HitKind::kTangent});
+        }
+        i = j + 1;
+    }
+    return out;
+}
+
 double mapBack(const Leaf& leaf, double t)
 {
     return leaf.wrapAngles ? angleNearArc(t, leaf.lo, leaf.hi) : t;
@@ -159,6 +192,7 @@ std::vector<LeafHit> intersectGeneric(const Leaf& a, const Leaf& b, const AcGeTo
                                std::max(pb[j].x, pb[j + 1].x), std::max(pb[j].y, pb[j + 1].y)}
                               .grown(reach));
     const BoxTree treeB(chordsB);
+    std::vector<LeafHit> raw;
     for (int i = 0; i + 1 < pa.length(); ++i) {
         const Box2 chordA{std::min(pa[i].x, pa[i + 1].x), std::min(pa[i].y, pa[i + 1].y),
                           std::max(pa[i].x, pa[i + 1].x), std::max(pa[i].y, pa[i + 1].y)};
@@ -173,16 +207,18 @@ std::vector<LeafHit> intersectGeneric(const Leaf& a, const Leaf& b, const AcGeTo
             if (refinePair(*a.curve, s, ra, *b.curve, t, rb) > eps)
                 return;
             const AcGePoint2d p = a.curve->evalPoint(s);
-            for (const LeafHit& h : out)
+            for (const LeafHit& h : raw)
                 if (h.point.distanceTo(p) <= eps)
                     return;
             AcGeVector2dArray da, db;
             a.curve->evalPoint(s, 1, da);
             b.curve->evalPoint(t, 1, db);
             const double sine = std::fabs(da[0].normal().crossProduct(db[0].normal()));
-            out.push_back({p, mapBack(a, s), mapBack(b, t), sine <= 1e-6 ? HitKind::kTangent : HitKind::kCross});
+            raw.push_back({p, s, t, sine <= 1e-6 ? HitKind::kTangent : HitKind::kCross});
         });
     }
+    for (const LeafHit& h : mergeContacts(*a.curve, *b.curve, rb, raw, eps))
+        out.push_back({h.point, mapBack(a, h.ta), mapBack(b, h.tb), h.kind});
     return out;
 }
 

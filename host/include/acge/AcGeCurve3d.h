@@ -13,6 +13,7 @@
 #include <acge/AcGePlane.h>
 
 class AcGeCurve2d;
+class AcGeNurbCurve2d;
 namespace dh::ge {
 class ProjectedCurve2d;
 }
@@ -73,6 +74,7 @@ public:
 
 protected:
     friend class dh::ge::ProjectedCurve2d;
+    friend class AcGeNurbCurve2d;
 
     // Parameters from..to (either order) dividing the curve into pieces simple enough for the
     // numerical answers to start from: knot spans, quarter turns. Default: 16 even steps.

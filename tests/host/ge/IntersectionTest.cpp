@@ -7,6 +7,7 @@
 #include <acge/AcGeEllipArc2d.h>
 #include <acge/AcGeLineSeg2d.h>
 #include <acge/AcGeLineSeg3d.h>
+#include <acge/AcGeNurbCurve2d.h>
 #include <acge/AcGeNurbCurve3d.h>
 
 #include "host/ge/CurveIntersector.h"
@@ -320,6 +321,28 @@ TEST(Intersect, NearlyCollinearWithinToleranceOverlaps)
     EXPECT_EQ(hits[0].kind, HitKind::kOverlapStart);
     EXPECT_NEAR(hits[0].param1, 0.2, 1e-9);
     EXPECT_NEAR(hits[1].param1, 0.6, 1e-9);
+}
+
+TEST(Intersect, PlanarSplineTouchesCircleAtApex)
+{
+    // y = 1 - (x-1)^2 against the unit circle about (1,0): the ends (0,0), (2,0) and the
+    // apex (1,1), where both run level: a touch.
+    const AcGeNurbCurve2d cap(2, AcGeKnotVector(2, 3),
+                              AcGePoint2dArray{AcGePoint2d(0, 0), AcGePoint2d(1, 2), AcGePoint2d(2, 0)});
+    const AcGeCircArc2d circle(AcGePoint2d(1, 0), 1.0);
+    const auto hits = intersectCurves(cap, circle);
+    ASSERT_EQ(hits.size(), 3u);
+    EXPECT_TRUE(near2d(hits[0].point, AcGePoint2d(0, 0), 1e-9));
+    EXPECT_TRUE(near2d(hits[1].point, AcGePoint2d(1, 1), 1e-6));
+    EXPECT_EQ(hits[1].kind, HitKind::kTangent);
+    EXPECT_TRUE(near2d(hits[2].point, AcGePoint2d(2, 0), 1e-9));
+    expectConsistent(cap, circle, hits);
+
+    // A 2D fit spline passes through its points like the 3D one.
+    const AcGePoint2dArray fit{AcGePoint2d(0, 0), AcGePoint2d(1, 3), AcGePoint2d(4, 1), AcGePoint2d(6, 5)};
+    const AcGeNurbCurve2d fitted(fit);
+    for (const AcGePoint2d& p : fit)
+        EXPECT_LE(fitted.distanceTo(p), 1e-9);
 }
 
 } // namespace
