@@ -197,14 +197,15 @@ bool AcGeCompositeCurve2d::hasEndPoint(AcGePoint2d& endPoint) const
 double AcGeCompositeCurve2d::closestParamTo(const AcGePoint2d& pnt, bool extend) const
 {
     const int n = numCurves();
+    const std::vector<dh::ge::Leaf>& boxes = componentIndex().leaves;
     double best = 0.0, bestDist = -1.0;
     for (int i = 0; i < n; ++i) {
         const AcGeCurve2d* c = m_curves[i];
         if (bestDist >= 0.0 && !(extend && (i == 0 || i == n - 1))) {
-            AcGePoint2d lo, hi;
-            c->getExtents(lo, hi);
-            const double dx = std::max({lo.x - pnt.x, 0.0, pnt.x - hi.x});
-            const double dy = std::max({lo.y - pnt.y, 0.0, pnt.y - hi.y});
+            // Skip components whose box is already farther than the best point.
+            const dh::ge::Box2& b = boxes[static_cast<size_t>(i)].box;
+            const double dx = std::max({b.minX - pnt.x, 0.0, pnt.x - b.maxX});
+            const double dy = std::max({b.minY - pnt.y, 0.0, pnt.y - b.maxY});
             if (std::hypot(dx, dy) > bestDist)
                 continue;
         }
