@@ -116,9 +116,15 @@ void Interpreter::write(std::string_view text) const
     }
 }
 
+// LISP has one namespace: the latest definition of a name wins, so a new builtin replaces a
+// user function of the same name (and a later defun shadows the builtin).
 void Interpreter::defineBuiltin(std::string_view name, BuiltinFn fn)
 {
     std::string key = upperName(name);
+    auto user = m_globals.find(key);
+    if (user != m_globals.end() && user->second.isFunction()) {
+        m_globals.erase(user);
+    }
     m_builtins[key] = Value::builtin(key, std::move(fn));
 }
 
@@ -131,14 +137,7 @@ void Interpreter::defineBuiltins(std::span<const Builtin> table)
 
 bool Interpreter::undefine(std::string_view name)
 {
-    std::string key = upperName(name);
-    bool removed = m_builtins.erase(key) > 0;
-    auto found = m_globals.find(key);
-    if (found != m_globals.end() && found->second.isFunction()) {
-        m_globals.erase(found);
-        removed = true;
-    }
-    return removed;
+    return m_builtins.erase(upperName(name)) > 0;
 }
 
 bool Interpreter::isBuiltin(std::string_view name) const

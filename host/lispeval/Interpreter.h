@@ -42,7 +42,9 @@ struct EvalResult
     Status status = Status::Ok;
     std::vector<Value> values;        // one per top-level form evaluated
     std::vector<std::string> printed; // their printed forms ("" for the void value)
-    std::string error;                // "; error: …" when status is Error
+    // "; error: …" when status is Error; when Incomplete, what to report if no more input
+    // comes ("; error: malformed list on input").
+    std::string error;
 
     bool ok() const { return status == Status::Ok; }
 };
@@ -65,7 +67,7 @@ public:
 
     void defineBuiltin(std::string_view name, BuiltinFn fn);
     void defineBuiltins(std::span<const Builtin> table);
-    // Removes a builtin and a user function of that name; false when neither existed.
+    // Removes a builtin; false when there was none. User functions are left alone.
     bool undefine(std::string_view name);
     bool isBuiltin(std::string_view name) const;
 

@@ -68,7 +68,7 @@ TEST_F(InterpreterTest, BuiltinTableIsRegisteredAndCalledCaseInsensitively)
     EXPECT_TRUE(m_interp.isBuiltin("ENTLAST"));
 }
 
-TEST_F(InterpreterTest, UndefineRemovesBuiltinsAndUserFunctions)
+TEST_F(InterpreterTest, UndefineRemovesBuiltinsOnly)
 {
     m_interp.defineBuiltin("Str_Split", [](Interpreter&, const Args&) { return Value::t(); });
     EXPECT_EQ("T", run("(str_split)"));
@@ -76,14 +76,24 @@ TEST_F(InterpreterTest, UndefineRemovesBuiltinsAndUserFunctions)
     EXPECT_EQ("; error: no function definition: STR_SPLIT", run("(Str_Split)"));
     EXPECT_FALSE(m_interp.undefine("str_split"));
 
-    run("(defun mine () 1)");
-    EXPECT_TRUE(m_interp.undefine("mine"));
-    EXPECT_EQ("; error: no function definition: MINE", run("(mine)"));
-
-    // A variable of the same name is no function and stays.
-    run("(setq keep 5)");
+    run("(defun mine () 1) (setq keep 5)");
+    EXPECT_FALSE(m_interp.undefine("mine"));
     EXPECT_FALSE(m_interp.undefine("keep"));
+    EXPECT_EQ("1", run("(mine)"));
     EXPECT_EQ("5", run("keep"));
+}
+
+// One namespace: whichever definition came last is the one called.
+TEST_F(InterpreterTest, TheLatestDefinitionOfANameWins)
+{
+    run("(defun area () \"user\")");
+    m_interp.defineBuiltin("area",
+                           [](Interpreter&, const Args&) { return Value::string("module"); });
+    EXPECT_EQ("\"module\"", run("(area)"));
+    run("(defun area () \"user again\")");
+    EXPECT_EQ("\"user again\"", run("(area)"));
+    EXPECT_TRUE(m_interp.undefine("area"));
+    EXPECT_EQ("\"user again\"", run("(area)"));
 }
 
 TEST_F(InterpreterTest, RedefiningABuiltinReplacesIt)
