@@ -112,7 +112,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen()
     m_readers = 0;
     m_writer = true;
     m_erasedAtOpen = m_erased;
-    dh::db::storeUndoCopy(this, std::unique_ptr<AcRxObject>(clone()));
+    dh::db::storeUndoCopy(this, dh::db::makeUndoCopy(this));
     return Acad::eOk;
 }
 

@@ -36,7 +36,7 @@ Acad::ErrorStatus openForWrite(AcDbObject* object)
     ObjectAccess::setErasedAtOpen(*object, object->isErased());
     dh::db::linkOpen(object);
     // The state cancel() goes back to; classes that cannot copy themselves keep none.
-    dh::db::storeUndoCopy(object, std::unique_ptr<AcRxObject>(object->clone()));
+    dh::db::storeUndoCopy(object, dh::db::makeUndoCopy(object));
     return Acad::eOk;
 }
 

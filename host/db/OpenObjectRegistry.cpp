@@ -73,6 +73,14 @@ std::size_t closeAllOpenObjects()
     return closed;
 }
 
+std::unique_ptr<AcRxObject> makeUndoCopy(const AcDbObject* object)
+{
+    std::unique_ptr<AcRxObject> copy(object->isA()->create());
+    if (copy && copy->copyFrom(object) == Acad::eOk)
+        return copy;
+    return std::unique_ptr<AcRxObject>(object->clone());
+}
+
 void storeUndoCopy(const AcDbObject* object, std::unique_ptr<AcRxObject> copy)
 {
     undoCopies()[object] = std::move(copy);

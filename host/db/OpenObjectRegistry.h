@@ -34,6 +34,11 @@ std::size_t closeAllOpenObjects();
 void linkOpen(AcDbObject* object);
 void unlinkOpen(AcDbObject* object);
 
+// The state cancel() goes back to: a new object of the class given the object's state with
+// copyFrom (so owned objects are shared by id, not copied), else a clone; nullptr when
+// the class can do neither.
+std::unique_ptr<AcRxObject> makeUndoCopy(const AcDbObject* object);
+
 // Undo copies of write-open objects.
 void storeUndoCopy(const AcDbObject* object, std::unique_ptr<AcRxObject> copy);
 std::unique_ptr<AcRxObject> takeUndoCopy(const AcDbObject* object);

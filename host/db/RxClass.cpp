@@ -24,7 +24,8 @@ Acad::ErrorStatus AcRxObject::copyFrom(const AcRxObject*) { return Acad::eNotApp
 ACRX_DEFINE_MEMBERS(AcRxClass, AcRxObject);
 ACRX_DEFINE_MEMBERS(AcRxDictionary, AcRxObject);
 
-AcRxClass::AcRxClass(const char* name, AcRxClass* parent) : m_name(name ? name : ""), m_parent(parent)
+AcRxClass::AcRxClass(const char* name, AcRxClass* parent, Factory factory)
+    : m_name(name ? name : ""), m_parent(parent), m_factory(factory)
 {
 }
 
@@ -79,12 +80,12 @@ AcRxDictionary* acrxSysRegistry()
     return registry;
 }
 
-AcRxClass* acrxRegisterClass(const char* name, AcRxClass* parent)
+AcRxClass* acrxRegisterClass(const char* name, AcRxClass* parent, AcRxClass::Factory factory)
 {
     AcRxDictionary* classes = acrxClassDictionary();
     if (AcRxObject* known = classes->at(name))
         return static_cast<AcRxClass*>(known);
-    auto* cls = new AcRxClass(name, parent);
+    auto* cls = new AcRxClass(name, parent, factory);
     classes->atPut(name, cls);
     return cls;
 }

@@ -40,7 +40,7 @@ public:
 #define ACRX_DEFINE_MEMBERS(CLASS, PARENT)                                                 \
     AcRxClass* CLASS::desc()                                                               \
     {                                                                                      \
-        static AcRxClass* cls = acrxRegisterClass(#CLASS, PARENT::desc());                 \
+        static AcRxClass* cls = acrxRegisterClass(#CLASS, PARENT::desc(), acrxFactoryOf<CLASS>()); \
         return cls;                                                                        \
     }                                                                                      \
     AcRxClass* CLASS::isA() const { return CLASS::desc(); }

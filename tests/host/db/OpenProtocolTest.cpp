@@ -203,7 +203,7 @@ TEST_F(OpenProtocolTest, OwnedObjectsAreErasedAndRestoredWithTheirOwner)
 {
     AcDbBlockTableRecord* space = nullptr;
     ASSERT_EQ(acdbOpenObject(space, db()->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
-    auto* owner = new TestOwner;
+    TestOwner* owner = new TestDetachingOwner;
     AcDbObjectId ownerId;
     ASSERT_EQ(space->appendAcDbEntity(ownerId, owner), Acad::eOk);
     space->close();
@@ -236,6 +236,9 @@ TEST_F(OpenProtocolTest, OwnedObjectsAreErasedAndRestoredWithTheirOwner)
     owner->cancel();
     EXPECT_FALSE(parts[0].isErased());
     EXPECT_FALSE(parts[1].isErased());
+    ASSERT_EQ(acdbOpenObject(owner, ownerId, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(owner->owned, parts);
+    owner->close();
 
     ASSERT_EQ(acdbOpenObject(owner, ownerId, AcDb::kForWrite), Acad::eOk);
     owner->erase();

@@ -2,3 +2,4 @@
 
 ACRX_DEFINE_MEMBERS(TestDot, AcDbEntity);
 ACRX_DEFINE_MEMBERS(TestOwner, TestDot);
+ACRX_DEFINE_MEMBERS(TestDetachingOwner, TestOwner);

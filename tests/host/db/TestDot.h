@@ -110,3 +110,24 @@ public:
             id = map(id);
     }
 };
+
+// An owner whose clone() takes no owned ids along, as owners that give clones private
+// copies of their parts do; cancel must not rely on clone() for such a class.
+class TestDetachingOwner : public TestOwner {
+public:
+    ACRX_DECLARE_MEMBERS(TestDetachingOwner);
+
+    AcRxObject* clone() const override
+    {
+        auto* copy = new TestDetachingOwner(*this);
+        copy->owned.clear();
+        return copy;
+    }
+    Acad::ErrorStatus copyFrom(const AcRxObject* other) override
+    {
+        if (!other || other->isA() != isA())
+            return Acad::eWrongObjectType;
+        *this = *static_cast<const TestDetachingOwner*>(other);
+        return Acad::eOk;
+    }
+};
