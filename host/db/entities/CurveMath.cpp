@@ -214,7 +214,11 @@ void addCurveExtents(const AcDbCurve& curve, const std::vector<AcDbCurve::Span>&
             for (int i = 1; i <= n; ++i) {
                 const double b = span.start + (span.end - span.start) * i / n;
                 const double fb = deriv(b);
-                if ((fa < 0.0 && fb > 0.0) || (fa > 0.0 && fb < 0.0)) {
+                if (fb == 0.0) {
+                    // A sample right on the extreme: no sign change to bracket.
+                    curve.evaluate(b, p);
+                    box.addPoint(p);
+                } else if ((fa < 0.0 && fb > 0.0) || (fa > 0.0 && fb < 0.0)) {
                     double lo = a, hi = b, flo = fa;
                     for (int k = 0; k < 60; ++k) {
                         const double m = 0.5 * (lo + hi);
