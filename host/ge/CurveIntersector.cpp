@@ -105,7 +105,9 @@ void mergeHit(std::vector<CurveHit>& hits, const CurveHit& h, double tol)
     // kept is the one with the smaller parameters, whatever order the pieces came in.
     for (CurveHit& old : hits) {
         if (old.point.distanceTo(h.point) <= tol) {
-            const HitKind kind = old.kind != HitKind::kCross ? old.kind : h.kind;
+            // An overlap end says most, a touch more than a crossing.
+            auto rank = [](HitKind k) { return k == HitKind::kCross ? 0 : k == HitKind::kTangent ? 1 : 2; };
+            const HitKind kind = rank(h.kind) > rank(old.kind) ? h.kind : old.kind;
             if (h.param1 < old.param1 || (h.param1 == old.param1 && h.param2 < old.param2))
                 old = h;
             old.kind = kind;

@@ -166,6 +166,52 @@ std::vector<LeafHit> lineArc(const Leaf& line, const Leaf& arcLeaf, double tol)
     return out;
 }
 
+// Two arcs of one circle: the arc ends lying on the other arc, paired into shared stretches
+// where the arcs' middle between two such points is common to both, else single points.
+std::vector<LeafHit> sameCircle(const Leaf& a, const Leaf& b, double tol)
+{
+    const AcGeCircArc2d& ca = asArc(a);
+    const AcGeCircArc2d& cb = asArc(b);
+    // A whole circle has no ends of its own (its seam is no end).
+    const bool fullA = a.wrapAngles || ca.endAng() - ca.startAng() >= kTwoPi - 1e-12;
+    const bool fullB = b.wrapAngles || cb.endAng() - cb.startAng() >= kTwoPi - 1e-12;
+    std::vector<AcGePoint2d> ends;
+    if (!fullA) {
+        ends.push_back(ca.evalPoint(a.lo));
+        ends.push_back(ca.evalPoint(a.hi));
+    }
+    if (!fullB) {
+        ends.push_back(cb.evalPoint(b.lo));
+        ends.push_back(cb.evalPoint(b.hi));
+    }
+    std::vector<LeafHit> found;
+    for (const AcGePoint2d& p : ends) {
+        const auto ta = arcParam(a, p, tol);
+        const auto tb = arcParam(b, p, tol);
+        if (!ta || !tb)
+            continue;
+        bool seen = false;
+        for (const LeafHit& f : found)
+            seen = seen || f.point.distanceTo(p) <= tol;
+        if (!seen)
+            found.push_back({ca.evalPoint(*ta), *ta, *tb, HitKind::kCross});
+    }
+    std::sort(found.begin(), found.end(), [](const LeafHit& x, const LeafHit& y) { return x.ta < y.ta; });
+    auto shared = [&](const LeafHit& x, const LeafHit& y) {
+        // Probe half-way along the arc that has ends: a whole circle's seam may lie between.
+        const AcGePoint2d mid = fullA ? cb.evalPoint(0.5 * (x.tb + y.tb)) : ca.evalPoint(0.5 * (x.ta + y.ta));
+        return arcParam(a, mid, tol) && arcParam(b, mid, tol);
+    };
+    for (size_t i = 0; i + 1 < found.size(); ++i) {
+        if (shared(found[i], found[i + 1])) {
+            found[i].kind = HitKind::kOverlapStart;
+            found[i + 1].kind = HitKind::kOverlapEnd;
+            ++i;
+        }
+    }
+    return found;
+}
+
 std::vector<LeafHit> arcArc(const Leaf& a, const Leaf& b, double tol)
 {
     std::vector<LeafHit> out;
@@ -174,35 +220,8 @@ std::vector<LeafHit> arcArc(const Leaf& a, const Leaf& b, double tol)
     const AcGePoint2d c1 = ca.center(), c2 = cb.center();
     const double r1 = ca.radius(), r2 = cb.radius();
     const double d = c1.distanceTo(c2);
-    if (d <= tol && std::fabs(r1 - r2) <= tol) {
-        // One circle: the shared stretches begin and end at arc ends lying on the other arc.
-        std::vector<AcGePoint2d> ends;
-        if (!a.wrapAngles) {
-            ends.push_back(ca.evalPoint(a.lo));
-            ends.push_back(ca.evalPoint(a.hi));
-        }
-        if (!b.wrapAngles) {
-            ends.push_back(cb.evalPoint(b.lo));
-            ends.push_back(cb.evalPoint(b.hi));
-        }
-        std::vector<LeafHit> found;
-        for (const AcGePoint2d& p : ends) {
-            const auto ta = arcParam(a, p, tol);
-            const auto tb = arcParam(b, p, tol);
-            if (!ta || !tb)
-                continue;
-            bool seen = false;
-            for (const LeafHit& f : found)
-                seen = seen || f.point.distanceTo(p) <= tol;
-            if (!seen)
-                found.push_back({ca.evalPoint(*ta), *ta, *tb, HitKind::kCross});
-        }
-        std::sort(found.begin(), found.end(), [](const LeafHit& x, const LeafHit& y) { return x.ta < y.ta; });
-        if (found.size() >= 2)
-            for (size_t i = 0; i < found.size(); ++i)
-                found[i].kind = i % 2 == 0 ? HitKind::kOverlapStart : HitKind::kOverlapEnd;
-        return found;
-    }
+    if (d <= tol && std::fabs(r1 - r2) <= tol)
+        return sameCircle(a, b, tol);
     if (d == 0.0 || d > r1 + r2 + tol || d < std::fabs(r1 - r2) - tol)
         return out;
     const AcGeVector2d dir = (c2 - c1) / d;
