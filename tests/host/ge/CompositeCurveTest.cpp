@@ -81,6 +81,11 @@ TEST_F(CompositeCurve2dTest, LineArcLineChainAndClosedUnderTolerance)
     EXPECT_EQ(seg, 1);
     EXPECT_NEAR(chain.localToGlobalParam(local, seg), 10 + 2.5 * kPi, 1e-9);
     EXPECT_NEAR(chain.paramOf(AcGePoint2d(5, 11)), 10 + 5 * kPi + 5, 1e-9);
+    // By arc length the first derivative is the unit tangent: straight up at (15,5).
+    AcGeVector2dArray d;
+    chain.evalPoint(10 + 2.5 * kPi, 2, d);
+    EXPECT_TRUE(near2d(AcGePoint2d::kOrigin + d[0], AcGePoint2d(0, 1)));
+    EXPECT_TRUE(near2d(AcGePoint2d::kOrigin + d[1], AcGePoint2d(-0.2, 0))); // curvature 1/5 towards the centre
     // The 0.05 gap closes under 0.1 only.
     EXPECT_FALSE(chain.isClosed());
     AcGeTol loose;

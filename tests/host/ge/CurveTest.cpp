@@ -205,4 +205,30 @@ TEST(EllipArc2d, PointsTransformAndLength)
     EXPECT_NEAR(sheared.majorRadius() * sheared.minorRadius(), 8.0, 1e-9); // area kept by a shear
 }
 
+TEST(EllipArc2d, ClosestPointsExtentsAndReverse)
+{
+    // Rotated a quarter turn: major axis along Y (radius 4), minor along -X (radius 1).
+    AcGeEllipArc2d e(AcGePoint2d(2, 3), AcGeVector2d::kYAxis, -AcGeVector2d::kXAxis, 4.0, 1.0);
+    EXPECT_FALSE(e.isClockWise());
+    EXPECT_TRUE(near2d(e.closestPointTo(AcGePoint2d(2, 20)), AcGePoint2d(2, 7)));
+    EXPECT_TRUE(near2d(e.closestPointTo(AcGePoint2d(10, 3)), AcGePoint2d(3, 3)));
+    AcGePoint2d lo, hi;
+    e.getExtents(lo, hi);
+    EXPECT_TRUE(near2d(lo, AcGePoint2d(1, -1)));
+    EXPECT_TRUE(near2d(hi, AcGePoint2d(3, 7)));
+    AcGeEllipArc2d part(AcGePoint2d(0, 0), AcGeVector2d::kXAxis, AcGeVector2d::kYAxis, 4.0, 2.0, 0.0, kPi / 2);
+    part.reverseParam();
+    EXPECT_TRUE(near2d(part.startPoint(), AcGePoint2d(0, 2)));
+    EXPECT_TRUE(near2d(part.endPoint(), AcGePoint2d(4, 0)));
+    EXPECT_TRUE(part.isClockWise());
+    // From a point inside, the nearest point sees it along the curve's normal, and is no
+    // farther than the point of the arc straight above.
+    const AcGePoint2d inside(0.5, 1.0);
+    const double t = part.paramOf(inside);
+    AcGeVector2dArray d;
+    const AcGePoint2d q = part.evalPoint(t, 1, d);
+    EXPECT_NEAR((q - inside).dotProduct(d[0].normal()), 0.0, 1e-9);
+    EXPECT_LE(q.distanceTo(inside), 2 * std::sqrt(1 - 0.25 / 16) - 1.0);
+}
+
 } // namespace

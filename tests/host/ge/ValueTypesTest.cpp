@@ -155,4 +155,32 @@ TEST(Vector, ParallelAndPerpendicularUnderTolerance)
                        AcGePoint3d(1, 2, 0)));
 }
 
+TEST(AcArray, RangesSwapsAndGrowth)
+{
+    AcArray<int> a(0, 4);
+    EXPECT_EQ(a.growLength(), 4);
+    for (int i = 0; i < 10; ++i)
+        a.append(i);
+    a.removeSubArray(2, 4); // drops 2, 3, 4
+    EXPECT_EQ(a, (AcArray<int>{0, 1, 5, 6, 7, 8, 9}));
+    a.swap(0, 6).setAt(1, 42);
+    EXPECT_EQ(a.first(), 9);
+    EXPECT_EQ(a[1], 42);
+    EXPECT_EQ(a.findFrom(7, 5), -1);
+    EXPECT_EQ(a.find(7), 4);
+    a.removeFirst();
+    EXPECT_EQ(a.length(), 6);
+    a.setAll(3);
+    EXPECT_TRUE(a.contains(3, 5));
+    AcArray<int> b;
+    b.append(a).append(a);
+    EXPECT_EQ(b.length(), 12);
+    b.removeAll();
+    EXPECT_TRUE(b.isEmpty());
+    // Point arrays compare under the kernel's tolerance.
+    AcGePoint3dArray pts{AcGePoint3d(1, 2, 3)};
+    EXPECT_TRUE(pts.contains(AcGePoint3d(1, 2, 3 + 1e-12)));
+    EXPECT_FALSE(pts.contains(AcGePoint3d(1, 2, 3.001)));
+}
+
 } // namespace
