@@ -252,7 +252,8 @@ std::optional<std::vector<AcDbObjectId>> selectInteractively(Context& c)
         if (!found)
             return std::nullopt;
         apply(c, set, *found, removing);
-        if (c.request.single)
+        // One item that selected something ends a single selection; a miss asks again.
+        if (c.request.single && !set.ids.empty())
             return set.ids;
     }
 }

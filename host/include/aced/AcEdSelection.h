@@ -9,8 +9,9 @@
 //   "_W", "_C"     window or crossing between the corners pt1 and pt2
 //   "_F", "_CP", "_WP"  fence / polygons through the RT3DPOINT or RTPOINT chain passed as pt1
 //   ":S" with pt1  a single pick at pt1; without pt1, one interactive item
-//   "+L", "+.", ":S", ":D", ":L" may be combined for interactive selection: single item,
-//   point picks only, duplicates allowed, entities on locked layers refused.
+//   "+L", "+.", ":S", ":D", ":L" may be combined for interactive selection: single item
+//   (the first item that selects something ends it), point picks only, duplicates allowed,
+//   entities on locked layers refused.
 // Answers RTNORM with a new set when something was selected, RTERROR (errno set) when
 // nothing was, RTCAN when the user cancelled, RTREJ for a mode the host refuses. filter is
 // a chain of group codes with -4 operators ("<AND" … "AND>", "<OR", "<NOT", "<XOR" and the

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -41,7 +42,10 @@ protected:
     void SetUp() override
     {
         SelectionSets::instance().clear();
-        m_session = std::make_unique<Session>();
+        SessionOptions options;
+        // Nothing here writes the environment; keep it away from the user's all the same.
+        options.configHome = (std::filesystem::temp_directory_path() / "ed-selection-tests").string();
+        m_session = std::make_unique<Session>(options);
         m_session->setOutput(m_out);
         m_session->setErrorOutput(m_err);
         m_document = &m_session->newDocument();
