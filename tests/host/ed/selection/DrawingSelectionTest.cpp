@@ -1,5 +1,7 @@
 #include "SelectionDrawing.h"
 
+#include <array>
+#include <deque>
 #include <numbers>
 
 namespace dh::ed::testing {
@@ -181,6 +183,60 @@ TEST_F(DrawingSelection, PickSkipsAnEntityHeldOpenForWrite)
     EXPECT_TRUE(sameIds(ids, {neighbour}));
     held->cancel();
     EXPECT_FALSE(picked.isErased());
+}
+
+TEST_F(DrawingSelection, TwistedViewAgreesWithThePlanView)
+{
+    // A plan view reads lines, arcs and polylines directly; a twisted one goes through the
+    // curve interface span by span. Fences and polygons do not depend on the view's axes,
+    // so both must take the same entities.
+    const AcDbObjectId upper = arc(30, 30, 10, 0.2, 2.9);
+    const AcDbObjectId ring = circle(70, 40, 6);
+    const AcDbObjectId bulged = polyline({{10, 60, 0.8}, {30, 60, -0.5}, {45, 75, 0.0}, {60, 60, 0.0}});
+    const AcDbObjectId straight = line(80, 10, 95, 30);
+    const std::vector<std::vector<std::array<double, 3>>> queries = {
+        {{0, 35, 0}, {100, 35, 0}},                         // through the arc and the circle
+        {{20, 64, 0}, {20, 70, 0}},                         // above the first bulge
+        {{20, 50, 0}, {20, 58, 0}},                         // across the first bulge's dip to y 52
+        {{63, 30, 0}, {77, 30, 0}, {77, 50, 0}, {63, 50, 0}},  // a square round the circle
+        {{85, 0, 0}, {100, 0, 0}, {100, 40, 0}, {85, 40, 0}},  // half the line
+    };
+    auto run = [&](const char* mode, const std::vector<std::array<double, 3>>& points) {
+        std::deque<resbuf> chain;
+        for (const auto& p : points) {
+            chain.push_back(resbuf{nullptr, RT3DPOINT, {}});
+            for (int i = 0; i < 3; ++i)
+                chain.back().resval.rpoint[i] = p[i];
+        }
+        for (std::size_t i = 0; i + 1 < chain.size(); ++i)
+            chain[i].rbnext = &chain[i + 1];
+        std::vector<AcDbObjectId> ids;
+        select(mode, &chain.front(), nullptr, nullptr, ids);
+        return ids;
+    };
+    std::vector<std::vector<AcDbObjectId>> plan;
+    for (const auto& q : queries)
+        for (const char* mode : {"_F", "_CP", "_WP"})
+            plan.push_back(q.size() >= 3 || std::string(mode) == "_F" ? run(mode, q) : std::vector<AcDbObjectId>{});
+    EXPECT_TRUE(sameIds(plan[0], {upper, ring}));
+    EXPECT_TRUE(sameIds(plan[3], {}));
+    EXPECT_TRUE(sameIds(plan[6], {bulged}));
+    EXPECT_TRUE(sameIds(plan[10], {ring}));
+    EXPECT_TRUE(sameIds(plan[11], {ring}));
+    EXPECT_TRUE(sameIds(plan[13], {straight}));
+    EXPECT_TRUE(sameIds(plan[14], {}));
+
+    view().twist = 0.7;
+    view().height = 400;
+    const ViewPoint middle = view().worldToDisplay({50, 50, 0});
+    view().centre = {middle.x, middle.y, 0};
+    std::size_t k = 0;
+    for (const auto& q : queries)
+        for (const char* mode : {"_F", "_CP", "_WP"}) {
+            const auto twisted = q.size() >= 3 || std::string(mode) == "_F" ? run(mode, q) : std::vector<AcDbObjectId>{};
+            EXPECT_TRUE(sameIds(twisted, plan[k])) << "query " << k / 3 << " " << mode;
+            ++k;
+        }
 }
 
 }  // namespace
