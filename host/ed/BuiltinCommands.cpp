@@ -8,7 +8,6 @@
 #include "host/ed/SelectionSets.h"
 #include "host/ed/Session.h"
 #include "host/ed/SystemVariables.h"
-#include "host/ed/ViewCommands.h"
 
 #include <aced/AcEdSelection.h>
 #include <acdb/AcDbCurve.h>
@@ -249,9 +248,7 @@ void openCommand(Session& s)
     if (doc == nullptr) {
         s.printDialogue("\n" + error);
         s.fail(kExitBadFile, error);
-        return;
     }
-    zoomToExtents(*doc);
 }
 
 void newCommand(Session& s) { s.newDocument(); }

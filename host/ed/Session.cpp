@@ -12,6 +12,7 @@
 #include "host/ed/LispBridge.h"
 #include "host/ed/ModuleManager.h"
 #include "host/ed/SystemVariables.h"
+#include "host/ed/ViewCommands.h"
 #include "host/lispeval/Interpreter.h"
 
 #include <acdb/AcDbDatabase.h>
@@ -115,7 +116,10 @@ Document* Session::openDocument(const std::string& path, std::string& error)
         error = report.error.empty() ? path + ": cannot be read" : report.error;
         return nullptr;
     }
-    return &addDocument(std::move(database), path);
+    Document& document = addDocument(std::move(database), path);
+    // A drawing opens showing its extents.
+    zoomToExtents(document);
+    return &document;
 }
 
 Document& Session::addDocument(std::unique_ptr<AcDbDatabase> database, const std::string& fileName)

@@ -9,6 +9,9 @@
 #include <aced/AcEdView.h>
 #include <acdb/AcDbSymbolTableRecords.h>
 
+#include <array>
+#include <unistd.h>
+
 namespace dh::ed::testing {
 namespace {
 
@@ -239,6 +242,31 @@ TEST_F(Commands, LispSelectionFunctions)
     }() + ">"), std::string::npos) << out;
     EXPECT_NE(out.find("nil"), std::string::npos) << out;
     EXPECT_FALSE(first.isErased());  // removed from the set before ERASE
+}
+
+TEST_F(Commands, SavedDrawingOpensShowingItsExtents)
+{
+    line(0, 0, 160, 90);
+    circle(10, 80, 5);
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("ed-selection-open-" + std::to_string(::getpid()) + ".dxf")).string();
+    ASSERT_EQ(acedCommand(RTSTR, "SAVEAS", RTSTR, path.c_str(), 0), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "OPEN", RTSTR, path.c_str(), 0), RTNORM);
+    std::filesystem::remove(path);
+    ASSERT_EQ(session().documents().size(), 2u);
+    const View& opened = session().activeDocument()->view();
+    EXPECT_DOUBLE_EQ(opened.centre.x, 80);
+    EXPECT_DOUBLE_EQ(opened.centre.y, 45);
+    EXPECT_DOUBLE_EQ(opened.height, 90);
+    std::vector<AcDbObjectId> ids;
+    ASSERT_EQ(select("_C", std::array<double, 3>{-1, -1, 0}.data(), std::array<double, 3>{200, 200, 0}.data(),
+                     nullptr, ids),
+              RTNORM);
+    EXPECT_EQ(ids.size(), 2u);
+    // A file that is not there fails the run with the bad-file status.
+    ASSERT_EQ(acedCommand(RTSTR, "OPEN", RTSTR, (path + ".missing").c_str(), 0), RTNORM);
+    EXPECT_EQ(session().exitStatus(), kExitBadFile);
+    EXPECT_EQ(session().documents().size(), 2u);
 }
 
 class ViewCalls : public SelectionDrawing {};
