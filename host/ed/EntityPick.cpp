@@ -3,14 +3,20 @@
 #include "host/ed/AnswerParser.h"
 #include "host/ed/Document.h"
 #include "host/ed/DrawingSelector.h"
+#include "host/ed/EntityShapes.h"
 #include "host/ed/Session.h"
 #include "host/ed/SystemVariables.h"
 
 #include <aced/AcEdEntityPick.h>
 #include <aced/AcEdInput.h>
+#include <acdb/AcDbBlockReference.h>
+#include <acdb/AcDbBlockTableRecord.h>
 #include <acdb/AcDbDatabase.h>
 #include <acdb/AcDbEntity.h>
 #include <acdb/AcDbUtilities.h>
+#include <acge/AcGeMatrix3d.h>
+
+#include <memory>
 
 namespace dh::ed {
 namespace {
@@ -18,11 +24,76 @@ namespace {
 constexpr int kErrnoNothingPicked = 7;
 constexpr int kErrnoEmptyAnswer = 52;
 
+// Block references inside block references deeper than this are picked whole.
+constexpr int kMaxNesting = 16;
+
 struct Pick {
     int status = RTCAN;
     AcDbObjectId id;
     Point3 point;
 };
+
+// The entity of a block definition under a pick, with the way there.
+struct NestedPick {
+    AcDbObjectId id;
+    AcGeMatrix3d xform;
+    std::vector<AcDbObjectId> containers;  // innermost first
+};
+
+// The definition entity nearest to the pick among those of the reference's block placed by
+// xform; null when none lies within the pick box.
+AcDbObjectId nearestInBlock(AcDbObjectId blockId, const AcGeMatrix3d& xform, const View& view, Point2 at,
+                            double aperture)
+{
+    AcDbBlockTableRecord* block = nullptr;
+    if (acdbOpenObject(block, blockId, AcDb::kForRead) != Acad::eOk)
+        return AcDbObjectId::kNull;
+    const std::vector<AcDbObjectId> ids = block->entityIds();
+    block->close();
+    const Box2 pickBox{at.x - aperture, at.y - aperture, at.x + aperture, at.y + aperture};
+    AcDbObjectId best;
+    double bestDistance = 0.0;
+    for (const AcDbObjectId id : ids) {
+        AcDbEntity* entity = nullptr;
+        if (id.isErased() || acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+            continue;
+        AcDbEntity* placed = nullptr;
+        const Acad::ErrorStatus es = entity->getTransformedCopy(xform, placed);
+        entity->close();
+        if (es != Acad::eOk || placed == nullptr)
+            continue;
+        std::unique_ptr<AcDbEntity> owner(placed);
+        const SelectionShape shape = shapeOfEntity(*placed, view);
+        if (!shapeTouchesBox(shape, pickBox))
+            continue;
+        const double d = distanceToShape(shape, at);
+        if (best.isNull() || d <= bestDistance) {  // the later drawn wins a tie
+            best = id;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+NestedPick descend(AcDbObjectId picked, const View& view, Point2 at, double aperture)
+{
+    NestedPick nested{picked, AcGeMatrix3d::kIdentity, {}};
+    for (int depth = 0; depth < kMaxNesting; ++depth) {
+        AcDbBlockReference* reference = nullptr;
+        if (acdbOpenObject(reference, nested.id, AcDb::kForRead) != Acad::eOk)
+            break;
+        const AcGeMatrix3d xform = nested.xform * reference->blockTransform();
+        const AcDbObjectId blockId = reference->blockTableRecord();
+        reference->close();
+        const AcDbObjectId inner = nearestInBlock(blockId, xform, view, at, aperture);
+        if (inner.isNull())
+            break;
+        nested.containers.insert(nested.containers.begin(), nested.id);
+        nested.id = inner;
+        nested.xform = xform;
+    }
+    return nested;
+}
 
 std::optional<AcDbObjectId> entityOfHandle(AcDbDatabase& db, const std::string& hex)
 {
@@ -163,14 +234,32 @@ int acedNEntSelP(const char* str, ads_name entres, ads_point ptres, int pickflag
         } else {
             pick = askForEntity(str);
         }
-        // The entity picked is a top-level one: no containers, the identity transformation.
-        if (pick.status == RTNORM) {
-            if (xformres != nullptr)
-                for (int r = 0; r < 4; ++r)
-                    for (int c = 0; c < 4; ++c)
-                        xformres[r][c] = r == c ? 1.0 : 0.0;
-            if (refstkres != nullptr)
-                *refstkres = nullptr;
+        if (refstkres != nullptr)
+            *refstkres = nullptr;
+        if (pick.status != RTNORM)
+            return deliver(pick, entres, ptres);
+        Session* s = Session::current();
+        const View& view = s->activeDocument()->view();
+        const ViewPoint d = view.worldToDisplay({pick.point.x, pick.point.y, pick.point.z});
+        const NestedPick nested =
+            descend(pick.id, view, {d.x, d.y}, s->variables().getInt("PICKBOX", 3) * view.pixelSize());
+        pick.id = nested.id;
+        if (xformres != nullptr)
+            for (int r = 0; r < 4; ++r)
+                for (int c = 0; c < 4; ++c)
+                    xformres[r][c] = nested.xform(r, c);
+        if (refstkres != nullptr && !nested.containers.empty()) {
+            resbuf* head = nullptr;
+            resbuf** tail = &head;
+            for (const AcDbObjectId container : nested.containers) {
+                *tail = acutNewRb(RTENAME);
+                if (*tail == nullptr || acdbGetAdsName((*tail)->resval.rlname, container) != Acad::eOk) {
+                    acutRelRb(head);
+                    return RTERROR;
+                }
+                tail = &(*tail)->rbnext;
+            }
+            *refstkres = head;
         }
         return deliver(pick, entres, ptres);
     } catch (...) {

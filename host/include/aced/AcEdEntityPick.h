@@ -7,9 +7,11 @@
 #include <acut/ResBuf.h>
 
 int acedEntSel(const char* str, ads_name entres, ads_point ptres);
-// The nested form: xformres is the matrix from the picked entity's block to the world and
-// refstkres the chain of containing block references (released by the caller), nullptr
-// when the entity is not nested. Block references are picked whole here, so the matrix is
-// the identity and the chain empty. pickflag non-zero: ptres is the pick, nothing is asked.
+// The nested form: a pick on a block reference descends into its definition (and further
+// references there) to the entity under the point. xformres is the matrix (entry[row][col],
+// translation in the last column) from that entity's block to the world, the identity for
+// an entity of the space; refstkres the chain of RTENAME of the containing references,
+// innermost first (released by the caller), nullptr when not nested. pickflag non-zero:
+// ptres is the pick and nothing is asked.
 int acedNEntSelP(const char* str, ads_name entres, ads_point ptres, int pickflag,
                  ads_matrix xformres, resbuf** refstkres);

@@ -7,6 +7,7 @@
 #include <aced/AcEdEntityPick.h>
 #include <aced/AcEdInput.h>
 #include <aced/AcEdView.h>
+#include <acdb/AcDbBlockReference.h>
 #include <acdb/AcDbSymbolTableRecords.h>
 
 #include <array>
@@ -143,6 +144,58 @@ TEST_F(EntityPick, KeywordsAndNestedPickAtAGivenPoint)
     EXPECT_EQ(containers, nullptr);
     EXPECT_EQ(xform[0][0], 1.0);
     EXPECT_EQ(xform[0][3], 0.0);
+}
+
+TEST_F(EntityPick, NestedPickDescendsIntoBlocks)
+{
+    // Block "B": a line (0,0)-(10,0) and a circle of radius 2 round (5,5); placed at (20,30).
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db().getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* block = new AcDbBlockTableRecord;
+    block->setName("B");
+    AcDbObjectId blockId;
+    ASSERT_EQ(table->add(blockId, block), Acad::eOk);
+    table->close();
+    auto* inner = new AcDbLine({0, 0, 0}, {10, 0, 0});
+    auto* ring = new AcDbCircle({5, 5, 0}, {0, 0, 1}, 2);
+    AcDbObjectId innerId, ringId;
+    inner->setDatabaseDefaults(&db());
+    ring->setDatabaseDefaults(&db());
+    ASSERT_EQ(block->appendAcDbEntity(innerId, inner), Acad::eOk);
+    ASSERT_EQ(block->appendAcDbEntity(ringId, ring), Acad::eOk);
+    inner->close();
+    ring->close();
+    block->close();
+    const AcDbObjectId reference = append(new AcDbBlockReference({20, 30, 0}, blockId));
+
+    ads_name name;
+    ads_point at{25, 30.1, 0};
+    ads_matrix xform;
+    resbuf* containers = nullptr;
+    ASSERT_EQ(acedNEntSelP(nullptr, name, at, 1, xform, &containers), RTNORM);
+    AcDbObjectId id;
+    ASSERT_EQ(acdbGetObjectId(id, name), Acad::eOk);
+    EXPECT_EQ(id, innerId);
+    EXPECT_DOUBLE_EQ(xform[0][3], 20);
+    EXPECT_DOUBLE_EQ(xform[1][3], 30);
+    ASSERT_NE(containers, nullptr);
+    EXPECT_EQ(containers->restype, RTENAME);
+    ASSERT_EQ(acdbGetObjectId(id, containers->resval.rlname), Acad::eOk);
+    EXPECT_EQ(id, reference);
+    EXPECT_EQ(containers->rbnext, nullptr);
+    acutRelRb(containers);
+
+    // The circle's top at (25, 37); the plain pick takes the reference whole.
+    answers({"25,37"});
+    ads_point picked;
+    ASSERT_EQ(acedEntSel(nullptr, name, picked), RTNORM);
+    ASSERT_EQ(acdbGetObjectId(id, name), Acad::eOk);
+    EXPECT_EQ(id, reference);
+    at[1] = 37;
+    ASSERT_EQ(acedNEntSelP(nullptr, name, at, 1, xform, &containers), RTNORM);
+    ASSERT_EQ(acdbGetObjectId(id, name), Acad::eOk);
+    EXPECT_EQ(id, ringId);
+    acutRelRb(containers);
 }
 
 class Commands : public SelectionDrawing {};
