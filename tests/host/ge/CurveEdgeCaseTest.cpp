@@ -3,6 +3,8 @@
 #include "host/ge/GeTestUtil.h"
 
 #include <acge/AcGeCircArc2d.h>
+#include <acge/AcGeCircArc3d.h>
+#include <acge/AcGeCompositeCurve2d.h>
 #include <acge/AcGeCompositeCurve3d.h>
 #include <acge/AcGeEllipArc2d.h>
 #include <acge/AcGeLine3d.h>
@@ -164,6 +166,57 @@ TEST(EllipseEdges, ExtendedArcMeetsLineBeyondItsEnds)
         EXPECT_TRUE(near2d(half.evalPoint(h.param1), h.point, 1e-9));
         EXPECT_TRUE(h.param1 < -kPi / 2 || h.param1 > kPi / 2);
     }
+}
+
+TEST(SamplingEdges, ChainChordsStayWithinDistanceAndKeepJoints)
+{
+    AcGeLineSeg2d a(AcGePoint2d(0, 0), AcGePoint2d(10, 0));
+    AcGeCircArc2d b(AcGePoint2d(10, 0), AcGePoint2d(10, 8), -0.7, false); // clockwise, bulging right
+    AcGeEllipArc2d c(AcGePoint2d(5, 8), -AcGeVector2d::kXAxis, AcGeVector2d::kYAxis, 5.0, 2.0, kPi, 1.5 * kPi);
+    c.reverseParam(); // now from (5,6) to (10,8), after a bridge from the arc's end
+    const AcGePoint2d cs = c.startPoint();
+    AcGeLineSeg2d bridge(b.endPoint(), cs);
+    const AcGeCompositeCurve2d chain(AcGeCurve2dPtrArray{&a, &b, &bridge, &c});
+    AcGeInterval range;
+    chain.getInterval(range);
+    for (double eps : {0.2, 0.01}) {
+        AcGePoint2dArray pts;
+        AcGeDoubleArray params;
+        chain.getSamplePoints(range.lowerBound(), range.upperBound(), eps, pts, params);
+        double worst = 0.0;
+        for (int i = 0; i + 1 < pts.length(); ++i) {
+            const AcGeVector2d chord = pts[i + 1] - pts[i];
+            for (int j = 1; j < 40; ++j) {
+                const AcGePoint2d q = chain.evalPoint(params[i] + (params[i + 1] - params[i]) * j / 40.0);
+                const double f = chord.lengthSqrd() > 0 ? std::clamp((q - pts[i]).dotProduct(chord) / chord.lengthSqrd(), 0.0, 1.0) : 0.0;
+                worst = std::max(worst, q.distanceTo(pts[i] + chord * f));
+            }
+        }
+        EXPECT_LE(worst, eps);
+        // Every joint is a sample point, so corners are never cut.
+        for (const AcGePoint2d& joint : {a.endPoint(), b.endPoint(), cs}) {
+            bool found = false;
+            for (const AcGePoint2d& p : pts)
+                found = found || p.isEqualTo(joint, AcGeTol(1e-9, 1e-9));
+            EXPECT_TRUE(found) << joint;
+        }
+    }
+}
+
+TEST(SamplingEdges, ProjectedCurveFollowsTransformations)
+{
+    // A circle in the vertical XZ plane seen from above is the segment x in [-1, 1].
+    const AcGeCircArc3d upright(AcGePoint3d(0, 0, 0), AcGeVector3d::kYAxis, AcGeVector3d::kXAxis, 1.0, 0.0, 2 * kPi);
+    std::unique_ptr<AcGeCurve2d> flat(upright.convertTo2d());
+    EXPECT_TRUE(near2d(flat->evalPoint(kPi / 2), AcGePoint2d(0, 0)));
+    EXPECT_TRUE(near2d(flat->evalPoint(kPi), AcGePoint2d(-1, 0)));
+    flat->transformBy(AcGeMatrix2d::translation(AcGeVector2d(3, 4)));
+    EXPECT_TRUE(near2d(flat->evalPoint(0.0), AcGePoint2d(4, 4)));
+    AcGePoint2d lo, hi;
+    flat->getExtents(lo, hi);
+    EXPECT_LE(lo.x, 2.0 + 1e-9);
+    EXPECT_GE(hi.x, 4.0 - 1e-9);
+    EXPECT_TRUE(flat->isOn(AcGePoint2d(3.5, 4)));
 }
 
 } // namespace
