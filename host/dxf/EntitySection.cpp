@@ -198,17 +198,18 @@ void readEntity(ReaderContext& ctx, OpenBlocks& blocks, ObjectTags& tags, AcDbOb
         return;
     }
     AcDbEntity* added = entity.release();
-    ObjectTags ownerTags = tags;
-    if (hasFollowers(ownerTags)) readFollowers(ctx, added, ownerTags);
+    if (hasFollowers(tags)) readFollowers(ctx, added, tags);
     added->close();
-    keepUnmodelled(ctx, added, ownerTags);
+    keepUnmodelled(ctx, added, tags);
 }
 
+// ENTITIES holds model space and paper space: the owner handle picks a layout, anything
+// else (writers that name model space "*U") falls back to the paper-space flag.
 AcDbObjectId spaceOf(ReaderContext& ctx, const ObjectTags& tags)
 {
     if (tags.owner != 0) {
         if (const db::ObjectStub* stub = DatabaseAccess::objects(ctx.db).find(tags.owner))
-            if (AcDbBlockTableRecord::cast(stub->object.get()))
+            if (auto* block = AcDbBlockTableRecord::cast(stub->object.get()); block && block->isLayout())
                 return AcDbObjectId(const_cast<db::ObjectStub*>(stub));
     }
     const AcDbDxfTag* paper = tags.find(67);
@@ -238,6 +239,25 @@ AcDbObjectId blockRecordFor(ReaderContext& ctx, const ObjectTags& tags, const st
 {
     AcDbObjectId id = DatabaseAccess::findRecord(ctx.db, TableKind::kBlock, name.c_str());
     if (!id.isNull()) return id;
+    // The BLOCK names its record by handle; some writers give the record another name
+    // ("*U" for model space): the BLOCK's name wins.
+    if (tags.owner != 0) {
+        const db::ObjectStub* stub = DatabaseAccess::objects(ctx.db).find(tags.owner);
+        if (stub && AcDbBlockTableRecord::cast(stub->object.get())) {
+            AcDbObjectId owner(const_cast<db::ObjectStub*>(stub));
+            AcDbBlockTableRecord* block = nullptr;
+            if (acdbOpenObject(block, owner, AcDb::kForWrite) == Acad::eOk) {
+                std::string old = block->getName();
+                Acad::ErrorStatus es = block->setName(name.c_str());
+                block->close();
+                if (es == Acad::eOk) {
+                    ctx.fix("block-name", tags.owner,
+                            "block record '" + old + "' renamed '" + name + "' after its BLOCK");
+                    return owner;
+                }
+            }
+        }
+    }
     id = DatabaseAccess::ensureRecord(ctx.db, TableKind::kBlock, name.c_str());
     if (id.isNull()) ctx.fail(tags.line, "invalid block name '" + name + "'");
     return id;
@@ -310,7 +330,9 @@ void readBlock(ReaderContext& ctx, ObjectTags& begin)
 void readBlocksSection(ReaderContext& ctx)
 {
     ensureSeed(ctx);
-    DatabaseAccess::ensureStandardObjects(ctx.db);
+    // Without a block table (R12) the blocks need one; a file with its own gets the
+    // standard records only after its blocks, which may rename its records.
+    if (!DatabaseAccess::table(ctx.db, TableKind::kBlock)) DatabaseAccess::ensureStandardObjects(ctx.db);
     ObjectTags tags;
     for (;;) {
         int code = 0;

@@ -7,10 +7,10 @@ enum class ValueType { kString, kInt16, kInt32, kInt64, kBool, kDouble, kHandle,
 
 ValueType valueType(int code);
 
-// The x group of a coordinate (10–18, 110–112, 210, 1010–1013); y and z follow at +10, +20.
+// The x group of a coordinate (10–18, 110–112, 210–213, 1010–1013); y and z follow at +10, +20.
 inline bool isPointX(int code)
 {
-    return (code >= 10 && code <= 18) || (code >= 110 && code <= 112) || code == 210 ||
+    return (code >= 10 && code <= 18) || (code >= 110 && code <= 112) || (code >= 210 && code <= 213) ||
            (code >= 1010 && code <= 1013);
 }
 

@@ -129,8 +129,33 @@ void keepUnmodelled(ReaderContext& ctx, AcDbObject* object, const ObjectTags& ta
     if (!kept.empty()) ctx.data.kept[object->objectId()] = std::move(kept);
 }
 
-void applyExtendedData(ReaderContext& ctx, AcDbObject* object, const ObjectTags& tags)
+namespace {
+
+bool isExtendedDataCode(const AcDbDxfTag& tag)
 {
+    int code = tag.code;
+    if (code >= 1010 && code <= 1013) return tag.kind == AcDbDxfTag::Kind::kPoint;
+    return (code >= 1000 && code <= 1005) || (code >= 1040 && code <= 1042) || code == 1070 ||
+           code == 1071;
+}
+
+} // namespace
+
+void applyExtendedData(ReaderContext& ctx, AcDbObject* object, const ObjectTags& original)
+{
+    if (original.xdata.empty()) return;
+    // Coordinates out of their point (a y or z without its x) and codes outside the
+    // extended-data set are refused by strict readers; they are left out.
+    const ObjectTags* source = &original;
+    ObjectTags cleaned;
+    if (!std::all_of(original.xdata.begin(), original.xdata.end(), isExtendedDataCode)) {
+        cleaned.handle = original.handle;
+        for (const AcDbDxfTag& tag : original.xdata)
+            if (isExtendedDataCode(tag)) cleaned.xdata.push_back(tag);
+        ctx.fix("xdata", original.handle, "invalid groups in extended data left out");
+        source = &cleaned;
+    }
+    const ObjectTags& tags = *source;
     if (tags.xdata.empty()) return;
     if (tags.xdata.front().code != 1001) {
         ctx.fix("xdata", tags.handle, "extended data without an application name dropped");

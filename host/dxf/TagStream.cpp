@@ -2,6 +2,7 @@
 
 #include "host/dxf/GroupCode.h"
 #include "host/dxf/ReadError.h"
+#include "host/dxf/TagWriter.h"
 
 #include <charconv>
 #include <cmath>
@@ -158,7 +159,10 @@ bool TagStream::next(AcDbDxfTag& tag, std::size_t* where)
             m_raw.code == 9)
             tag.text.assign(trimmed(m_raw.raw)); // structure names: ASCII, spaces are noise
         else
-            tag.text = m_decoder.decode(m_raw.raw);
+            tag.text = m_decoder.decode(m_raw.raw,
+                                        !(m_textInPieces && (m_raw.code == 1 || m_raw.code == 3)));
+        if (!m_reader.binary() && tag.text.find('^') != std::string::npos)
+            tag.text = caretDecode(tag.text);
         break;
     }
     return true;
@@ -191,6 +195,7 @@ void TagStream::readObject(ObjectTags& object)
     if (!next(tag, &where) || tag.code != 0) fail("expected the start of an object (group 0)");
     object.type = tag.text;
     object.line = where;
+    m_textInPieces = object.type == "MTEXT";
     bool inXData = false;
     bool seenSubclass = false;
     int code = 0;
@@ -228,6 +233,34 @@ void TagStream::readObject(ObjectTags& object)
         object.body.push_back(std::move(tag));
         object.lines.push_back(where);
     }
+    if (m_textInPieces) joinTextPieces(object);
+    m_textInPieces = false;
+}
+
+void TagStream::joinTextPieces(ObjectTags& object)
+{
+    Tags body;
+    std::vector<std::size_t> lines;
+    std::string pieces;
+    for (std::size_t i = 0; i < object.body.size(); ++i) {
+        AcDbDxfTag& tag = object.body[i];
+        if (tag.code == 3 && tag.kind == AcDbDxfTag::Kind::kString) {
+            pieces += tag.text;
+            continue;
+        }
+        if (tag.code == 1 && tag.kind == AcDbDxfTag::Kind::kString) {
+            tag.text = decodeEscapes(pieces + tag.text);
+            pieces.clear();
+        }
+        body.push_back(std::move(tag));
+        lines.push_back(object.lines[i]);
+    }
+    if (!pieces.empty()) { // pieces without their closing group 1
+        body.push_back(makeTextTag(1, decodeEscapes(pieces)));
+        lines.push_back(object.line);
+    }
+    object.body = std::move(body);
+    object.lines = std::move(lines);
 }
 
 } // namespace dh::dxf

@@ -32,9 +32,14 @@ private:
     std::uint64_t parseHandle(const Tag& raw) const;
     void parseBinary(const Tag& raw, std::string& out) const;
 
+    // Multi-line text comes in pieces (3 … 3, 1) that may cut an escape in two: the pieces
+    // are decoded without their escapes, joined, and then the escapes are resolved.
+    void joinTextPieces(ObjectTags& object);
+
     TagReader& m_reader;
     TextDecoder& m_decoder;
     Tag m_raw;
+    bool m_textInPieces = false;
 };
 
 } // namespace dh::dxf

@@ -24,15 +24,11 @@ void TagWriter::writeCode(int code)
 void TagWriter::writeString(int code, std::string_view utf8)
 {
     writeCode(code);
-    // A line end inside a value would break the group structure of the file.
-    bool clean = utf8.find_first_of("\r\n") == std::string_view::npos;
     std::string_view text = utf8;
-    std::string flattened;
-    if (!clean) {
-        flattened.assign(utf8);
-        for (char& c : flattened)
-            if (c == '\r' || c == '\n') c = ' ';
-        text = flattened;
+    std::string encoded;
+    if (needsCaret(utf8)) {
+        encoded = caretEncode(utf8);
+        text = encoded;
     }
     if (m_utf8) {
         m_out.append(text);
@@ -42,6 +38,55 @@ void TagWriter::writeString(int code, std::string_view utf8)
         m_out.append(m_scratch);
     }
     m_out.push_back('\n');
+}
+
+bool needsCaret(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == '^') return true;
+    return false;
+}
+
+// Control characters (a line end would break the file's line structure) are written in
+// caret notation: ^J for a line feed, and a caret that could be read as one as "^ ".
+std::string caretEncode(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20) {
+            out.push_back('^');
+            out.push_back(static_cast<char>(c + 0x40));
+        } else if (c == '^' && i + 1 < text.size() &&
+                   (text[i + 1] == ' ' || (text[i + 1] >= 0x40 && text[i + 1] <= 0x5F))) {
+            out += "^ ";
+        } else {
+            out.push_back(static_cast<char>(c));
+        }
+    }
+    return out;
+}
+
+std::string caretDecode(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '^' && i + 1 < text.size()) {
+            char next = text[i + 1];
+            if (next == ' ') {
+                out.push_back('^');
+                ++i;
+                continue;
+            }
+            if (next >= 0x40 && next <= 0x5F) {
+                out.push_back(static_cast<char>(next - 0x40));
+                ++i;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+    }
+    return out;
 }
 
 void TagWriter::writeRaw(int code, std::string_view text)

@@ -37,6 +37,11 @@ private:
     std::string m_scratch;
 };
 
+// Caret notation of ASCII files: control characters as ^@ … ^_, a caret as "^ ".
+bool needsCaret(std::string_view text);
+std::string caretEncode(std::string_view text);
+std::string caretDecode(std::string_view text);
+
 // Shortest text that reads back as exactly `value` ("0.0" style for integral values).
 void appendDouble(std::string& out, double value);
 

@@ -57,9 +57,15 @@ bool looksLikeUtf8Cjk(std::string_view raw)
 
 } // namespace
 
-std::string TextDecoder::decode(std::string_view raw)
+std::string TextDecoder::decode(std::string_view raw, bool escapes)
 {
-    if (isAscii(raw)) return decodeEscapes(raw);
+    std::string text = decodeBytes(raw);
+    return escapes ? decodeEscapes(text) : text;
+}
+
+std::string TextDecoder::decodeBytes(std::string_view raw)
+{
+    if (isAscii(raw)) return std::string(raw);
     std::string out;
     if (!m_page->isUtf8() && m_override.empty() && isValidUtf8(raw) &&
         (!isDoubleByte(*m_page) || looksLikeUtf8Cjk(raw))) {
@@ -70,9 +76,9 @@ std::string TextDecoder::decode(std::string_view raw)
                                  m_page->name() + "; read as UTF-8");
             m_warnedUtf8 = true;
         }
-        return decodeEscapes(raw);
+        return std::string(raw);
     }
-    if (m_page->toUtf8(raw, out)) return decodeEscapes(out);
+    if (m_page->toUtf8(raw, out)) return out;
     return fallback(raw);
 }
 
@@ -84,7 +90,7 @@ std::string TextDecoder::fallback(std::string_view raw)
                                  " but are valid UTF-8; read as UTF-8");
             m_warnedUtf8 = true;
         }
-        return decodeEscapes(raw);
+        return std::string(raw);
     }
     if (!m_warnedInvalid) {
         m_warnings.push_back("some texts are not valid in " + m_page->name() +
@@ -112,7 +118,7 @@ std::string TextDecoder::fallback(std::string_view raw)
             ++i;
         }
     }
-    return decodeEscapes(out);
+    return out;
 }
 
 } // namespace dh::dxf

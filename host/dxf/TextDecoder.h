@@ -24,12 +24,14 @@ public:
     // The code page the file declared (before any override), e.g. "ANSI_936".
     const std::string& declared() const { return m_declared; }
 
-    // Decoded text with \U+ and \M+ escapes resolved.
-    std::string decode(std::string_view raw);
+    // Decoded text with \U+ and \M+ escapes resolved (or left, for texts that are joined
+    // from pieces first: an escape may be cut between two pieces).
+    std::string decode(std::string_view raw, bool escapes = true);
 
     std::vector<std::string>& warnings() { return m_warnings; }
 
 private:
+    std::string decodeBytes(std::string_view raw);
     std::string fallback(std::string_view raw);
 
     std::unique_ptr<CodePage> m_page;
