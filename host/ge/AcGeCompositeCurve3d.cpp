@@ -1,5 +1,7 @@
 #include <acge/AcGeCompositeCurve3d.h>
 
+#include "host/ge/LeafIntersections.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -47,6 +49,7 @@ AcGeCompositeCurve3d& AcGeCompositeCurve3d::setCurveList(const AcGeCurve3dPtrArr
 
 void AcGeCompositeCurve3d::rebuild()
 {
+    m_projected.reset();
     m_lower.removeAll();
     m_upper.removeAll();
     for (const AcGeCurve3d* c : m_curves) {
@@ -274,4 +277,11 @@ void AcGeCompositeCurve3d::getExtents(AcGePoint3d& minPoint, AcGePoint3d& maxPoi
         minPoint.set(std::min(minPoint.x, lo.x), std::min(minPoint.y, lo.y), std::min(minPoint.z, lo.z));
         maxPoint.set(std::max(maxPoint.x, hi.x), std::max(maxPoint.y, hi.y), std::max(maxPoint.z, hi.z));
     }
+}
+
+const dh::ge::ProjectedChain& AcGeCompositeCurve3d::projectedIndex(const AcGePlanarEnt& plane) const
+{
+    if (!m_projected || !m_projected->isFor(plane))
+        m_projected = std::make_shared<const dh::ge::ProjectedChain>(m_curves, plane);
+    return *m_projected;
 }

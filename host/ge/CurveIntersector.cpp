@@ -74,12 +74,16 @@ void buildSide(Side& side, const AcGeCurve3d& curve, const AcGePlanarEnt& plane,
 {
     if (curve.type() == AcGe::kCompositeCrv3d) {
         side.comp3 = static_cast<const AcGeCompositeCurve3d*>(&curve);
-        AcGeCurve2dPtrArray parts;
-        for (int i = 0; i < side.comp3->numCurves(); ++i) {
-            side.owned.emplace_back(side.comp3->curveAt(i)->convertTo2d(plane));
-            parts.append(side.owned.back().get());
+        const ProjectedChain& chain = side.comp3->projectedIndex(plane);
+        if (extend) {
+            AcGeCurve2dPtrArray parts;
+            for (const auto& part : chain.parts)
+                parts.append(part.get());
+            addComponents(side, parts, extend);
+        } else {
+            side.leavesPtr = &chain.index.leaves;
+            side.index = &chain.index.tree;
         }
-        addComponents(side, parts, extend);
         return;
     }
     side.owned.emplace_back(curve.convertTo2d(plane));

@@ -300,6 +300,33 @@ ChainIndex::ChainIndex(const AcGeCurve2dPtrArray& curves)
 {
 }
 
+namespace {
+
+AcGeCurve2dPtrArray projectAll(const AcGeCurve3dPtrArray& curves, const AcGePlanarEnt& plane,
+                               std::vector<std::unique_ptr<AcGeCurve2d>>& owner)
+{
+    AcGeCurve2dPtrArray out;
+    for (const AcGeCurve3d* c : curves) {
+        owner.emplace_back(c->convertTo2d(plane));
+        out.append(owner.back().get());
+    }
+    return out;
+}
+
+} // namespace
+
+ProjectedChain::ProjectedChain(const AcGeCurve3dPtrArray& curves, const AcGePlanarEnt& plane)
+    : origin(plane.origin()), uAxis(plane.uAxis()), vAxis(plane.vAxis()), index(projectAll(curves, plane, parts))
+{
+}
+
+bool ProjectedChain::isFor(const AcGePlanarEnt& other) const
+{
+    // Exact comparison: a cached projection serves only the very same plane.
+    auto same = [](const auto& a, const auto& b) { return a.x == b.x && a.y == b.y && a.z == b.z; };
+    return same(origin, other.origin()) && same(uAxis, other.uAxis()) && same(vAxis, other.vAxis());
+}
+
 std::vector<LeafHit> intersectLeaves(const Leaf& a, const Leaf& b, const AcGeTol& tol)
 {
     const double eps = tol.equalPoint();

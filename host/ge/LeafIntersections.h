@@ -5,10 +5,12 @@
 
 #include <acge/AcGeCurve2d.h>
 #include <acge/AcGeArrays.h>
+#include <acge/AcGeCurve3d.h>
 
 #include "host/ge/BoxTree.h"
 #include "host/ge/CurveIntersector.h"
 
+#include <memory>
 #include <vector>
 
 namespace dh::ge {
@@ -35,6 +37,18 @@ struct ChainIndex {
 
     std::vector<Leaf> leaves;
     BoxTree tree;
+};
+
+// The components of a 3D chain seen in a plane, prepared and indexed like a 2D chain.
+struct ProjectedChain {
+    ProjectedChain(const AcGeCurve3dPtrArray& curves, const AcGePlanarEnt& plane);
+    bool isFor(const AcGePlanarEnt& other) const;
+
+    AcGePoint3d origin;
+    AcGeVector3d uAxis;
+    AcGeVector3d vAxis;
+    std::vector<std::unique_ptr<AcGeCurve2d>> parts;
+    ChainIndex index;
 };
 
 struct LeafHit {

@@ -4,10 +4,17 @@
 //
 // Global parameter p lies on component floor(p) at the local parameter that divides its
 // interval in the ratio p - floor(p); a line segment (0 to 1) therefore has local
-// parameter p - floor(p). The chain's interval is [0, number of components].
+// parameter p - floor(p). The chain's interval is [0, number of components]. As for the 2D
+// chain, a component changed through its own pointer needs setCurveList again.
 #pragma once
 
 #include <acge/AcGeCurve3d.h>
+
+#include <memory>
+
+namespace dh::ge {
+struct ProjectedChain;
+}
 
 class ADESK_EXPORT AcGeCompositeCurve3d : public AcGeCurve3d {
 public:
@@ -49,6 +56,10 @@ public:
                          double tol = AcGeContext::gTol.equalPoint()) const override;
     void getExtents(AcGePoint3d& minPoint, AcGePoint3d& maxPoint) const override;
 
+    // The components seen in a plane, prepared and indexed for intersection queries; kept
+    // for the last plane asked.
+    const dh::ge::ProjectedChain& projectedIndex(const AcGePlanarEnt& plane) const;
+
 private:
     void rebuild();
     // The component's global parameter for a local one, for any closest-point search.
@@ -57,4 +68,5 @@ private:
     AcGeCurve3dPtrArray m_curves;
     AcGeDoubleArray m_lower;
     AcGeDoubleArray m_upper;
+    mutable std::shared_ptr<const dh::ge::ProjectedChain> m_projected;
 };
