@@ -42,6 +42,49 @@ bool isAngleCode(int code)
 
 AcDbDimension::AcDbDimension() = default;
 
+AcDbDimension::AcDbDimension(const AcDbDimension& other)
+    : AcDbEntity(other), m_block(other.m_block), m_blockName(other.m_blockName), m_ownsBlock(false),
+      m_pending(other.m_pending), m_markers(other.m_markers), m_defPoint(other.m_defPoint),
+      m_textPosition(other.m_textPosition), m_blockPosition(other.m_blockPosition), m_flags(other.m_flags),
+      m_attachment(other.m_attachment), m_lineSpacingStyle(other.m_lineSpacingStyle),
+      m_lineSpacingFactor(other.m_lineSpacingFactor), m_measurement(other.m_measurement),
+      m_hasMeasurement(other.m_hasMeasurement), m_textRotation(other.m_textRotation),
+      m_horizontalRotation(other.m_horizontalRotation), m_text(other.m_text), m_style(other.m_style),
+      m_styleName(other.m_styleName), m_normal(other.m_normal), m_points(other.m_points), m_reals(other.m_reals)
+{
+}
+
+AcDbDimension& AcDbDimension::operator=(const AcDbDimension& other)
+{
+    if (this == &other)
+        return *this;
+    const bool owns = m_ownsBlock;
+    AcDbEntity::operator=(other);
+    m_block = other.m_block;
+    m_blockName = other.m_blockName;
+    m_pending = other.m_pending;
+    m_markers = other.m_markers;
+    m_defPoint = other.m_defPoint;
+    m_textPosition = other.m_textPosition;
+    m_blockPosition = other.m_blockPosition;
+    m_flags = other.m_flags;
+    m_attachment = other.m_attachment;
+    m_lineSpacingStyle = other.m_lineSpacingStyle;
+    m_lineSpacingFactor = other.m_lineSpacingFactor;
+    m_measurement = other.m_measurement;
+    m_hasMeasurement = other.m_hasMeasurement;
+    m_textRotation = other.m_textRotation;
+    m_horizontalRotation = other.m_horizontalRotation;
+    m_text = other.m_text;
+    m_style = other.m_style;
+    m_styleName = other.m_styleName;
+    m_normal = other.m_normal;
+    m_points = other.m_points;
+    m_reals = other.m_reals;
+    m_ownsBlock = owns;
+    return *this;
+}
+
 AcDbDimension::AcDbDimension(std::vector<std::string> markers, int kind) : m_markers(std::move(markers)), m_flags(kind)
 {
 }
@@ -178,12 +221,53 @@ Acad::ErrorStatus AcDbDimension::setFlag(int bit, bool value)
     return es;
 }
 
+AcGeMatrix3d AcDbDimension::placement() const
+{
+    return m_pending * AcGeMatrix3d::translation(m_blockPosition.asVector());
+}
+
+Acad::ErrorStatus AcDbDimension::subAddedToDatabase(AcDbDatabase* db)
+{
+    const AcDbObjectId shared = dimBlockId();
+    if ((m_ownsBlock && m_pending.isEqualTo(AcGeMatrix3d::kIdentity)) || shared.isNull() || shared.database() != db)
+        return Acad::eOk;
+    // A block of its own: copies of the shared block's entities with the kept transform.
+    AcDbVoidPtrArray parts;
+    dh::db::appendPlacedBlock(shared, m_pending, parts);
+    std::string name;
+    for (int n = 1; name.empty() || !dh::db::DatabaseAccess::findRecord(*db, dh::db::TableKind::kBlock, name.c_str()).isNull(); ++n)
+        name = "*D" + std::to_string(n);
+    auto* block = new AcDbBlockTableRecord;
+    block->setName(name.c_str());
+    AcDbObjectId blockId;
+    auto* table = AcDbSymbolTable::cast(dh::db::DatabaseAccess::table(*db, dh::db::TableKind::kBlock));
+    if (!table) {
+        delete block;
+        for (void* p : parts)
+            delete static_cast<AcDbEntity*>(p);
+        return Acad::eOk;
+    }
+    blockId = dh::db::DatabaseAccess::addObject(*db, block, table->objectId(), false);
+    dh::db::ObjectAccess::records(*table).push_back(blockId);
+    dh::db::ObjectAccess::markIndexStale(*table);
+    for (void* p : parts) {
+        auto* part = static_cast<AcDbEntity*>(p);
+        const AcDbObjectId partId = dh::db::DatabaseAccess::addObject(*db, part, blockId, false);
+        dh::db::ObjectAccess::entities(*block).push_back(partId);
+    }
+    m_block = blockId;
+    m_blockName.clear();
+    m_ownsBlock = true;
+    m_pending = AcGeMatrix3d::kIdentity;
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbDimension::explode(AcDbVoidPtrArray& entities) const
 {
     if (dimBlockId().isNull())
         return Acad::eNotApplicable;
     AcDbVoidPtrArray parts;
-    Acad::ErrorStatus es = dh::db::appendPlacedBlock(dimBlockId(), AcGeMatrix3d::translation(m_blockPosition.asVector()), parts);
+    Acad::ErrorStatus es = dh::db::appendPlacedBlock(dimBlockId(), placement(), parts);
     if (es == Acad::eOk) {
         for (void* p : parts) {
             auto* part = static_cast<AcDbEntity*>(p);
@@ -231,14 +315,17 @@ Acad::ErrorStatus AcDbDimension::transformBy(const AcGeMatrix3d& xform)
     n.transformBy(xform);
     if (!n.isZeroLength())
         m_normal = n.normal();
-    // The geometry block belongs to this dimension alone: its entities move with it.
-    if (const auto* block = AcDbBlockTableRecord::cast(dh::db::objectOf(dimBlockId()))) {
-        const AcGeMatrix3d placed = AcGeMatrix3d::translation(m_blockPosition.asVector());
-        const AcGeMatrix3d inBlock = placed.inverse() * xform * placed;
-        for (AcDbObjectId id : block->entityIds())
-            if (auto* entity = AcDbEntity::cast(dh::db::objectOf(id)))
-                dh::db::OwnedEntitiesAccess::set(*entity, [&](AcDbEntity& e) { e.transformBy(inBlock); });
+    const auto* block = AcDbBlockTableRecord::cast(dh::db::objectOf(dimBlockId()));
+    if (!block || !m_ownsBlock || !database() || !m_pending.isEqualTo(AcGeMatrix3d::kIdentity)) {
+        m_pending = xform * m_pending;
+        return Acad::eOk;
     }
+    // The geometry block belongs to this dimension alone: its entities move with it.
+    const AcGeMatrix3d placed = AcGeMatrix3d::translation(m_blockPosition.asVector());
+    const AcGeMatrix3d inBlock = placed.inverse() * xform * placed;
+    for (AcDbObjectId id : block->entityIds())
+        if (auto* entity = AcDbEntity::cast(dh::db::objectOf(id)))
+            dh::db::OwnedEntitiesAccess::set(*entity, [&](AcDbEntity& e) { e.transformBy(inBlock); });
     return Acad::eOk;
 }
 

@@ -1,11 +1,14 @@
 // AcDbDimension and its kinds. A dimension is drawn by its geometry block (an anonymous
 // block "*D…" holding its lines, arrowheads and texts in world coordinates); exploding
-// gives copies of that block's entities, and a transform moves the block's entities with
-// the definition points. Each kind keeps its definition points under the group codes of
+// gives copies of that block's entities. A transform moves the block's entities with the
+// definition points when the block is the dimension's own; a copy (clone) shares its
+// source's block, so it keeps its transform aside and gets a block of its own, with the
+// transform applied, when it is added to a drawing. Each kind keeps its definition points under the group codes of
 // the drawing format (13 … 16 and 10), which the typed accessors name.
 #pragma once
 
 #include <acdb/AcDbEntity.h>
+#include <acge/AcGeMatrix3d.h>
 #include <acge/AcGeVector3d.h>
 
 #include <string>
@@ -17,6 +20,10 @@ public:
     ACDB_DECLARE_COPY_MEMBERS(AcDbDimension);
 
     AcDbDimension();
+    // A copy shares the source's geometry block until it joins a drawing.
+    AcDbDimension(const AcDbDimension& other);
+    // Assignment (the state restored by cancel) keeps whether this object owns its block.
+    AcDbDimension& operator=(const AcDbDimension& other);
 
     AcDbObjectId dimBlockId() const;
     Acad::ErrorStatus setDimBlockId(AcDbObjectId blockId);
@@ -48,6 +55,7 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
 protected:
+    Acad::ErrorStatus subAddedToDatabase(AcDbDatabase* db) override;
     // The kind's subclass markers (the first one carries the kind's groups) and its type
     // number in group 70.
     AcDbDimension(std::vector<std::string> markers, int kind);
@@ -68,8 +76,14 @@ private:
         double value;
     };
 
+    AcGeMatrix3d placement() const;
+
     mutable AcDbObjectId m_block;
     std::string m_blockName;
+    // False for a copy that still draws with its source's block.
+    bool m_ownsBlock = true;
+    // Transforms not yet applied to the block's entities.
+    AcGeMatrix3d m_pending;
     std::vector<std::string> m_markers;
     AcGePoint3d m_defPoint; // group 10, in the world
     AcGePoint3d m_textPosition;

@@ -194,6 +194,37 @@ TEST_F(BlockReferences, DimensionExplodesItsGeometryBlockAndMovesIt)
     opened->close();
 }
 
+TEST_F(BlockReferences, MovingACopiedDimensionLeavesTheOriginalsBlock)
+{
+    const AcDbObjectId geometry = newBlock("*D1");
+    append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0)), geometry);
+    auto* dim = new AcDbAlignedDimension();
+    dim->setDimBlockId(geometry);
+    const AcDbObjectId id = append(dim);
+
+    AcDbDimension* original = nullptr;
+    ASSERT_EQ(acdbOpenObject(original, id, AcDb::kForRead), Acad::eOk);
+    auto* copy = AcDbDimension::cast(original->clone());
+    original->close();
+    ASSERT_EQ(copy->transformBy(AcGeMatrix3d::translation(AcGeVector3d(0, 7, 0))), Acad::eOk);
+    const AcDbObjectId copyId = append(copy);
+
+    auto firstLineStart = [](AcDbObjectId dimId) {
+        AcDbDimension* d = nullptr;
+        EXPECT_EQ(acdbOpenObject(d, dimId, AcDb::kForRead), Acad::eOk);
+        OwnedParts parts;
+        d->explode(parts.items);
+        d->close();
+        return parts.count() == 1 ? parts.at<AcDbLine>(0)->startPoint() : AcGePoint3d(-1, -1, -1);
+    };
+    EXPECT_NEAR3D(firstLineStart(id), AcGePoint3d(0, 0, 0));
+    EXPECT_NEAR3D(firstLineStart(copyId), AcGePoint3d(0, 7, 0));
+    AcDbDimension* placed = nullptr;
+    ASSERT_EQ(acdbOpenObject(placed, copyId, AcDb::kForRead), Acad::eOk);
+    EXPECT_NE(placed->dimBlockId(), geometry);
+    placed->close();
+}
+
 TEST_F(BlockReferences, IntersectionsReachIntoTheBlock)
 {
     AcDbBlockReference ref(AcGePoint3d(0, 0, 0), block); // line (0,0)-(2,0), circle r 1 at the origin
