@@ -1,11 +1,24 @@
 #include "terrain/TerrainCommands.h"
 
+#include "terrain/Cmd_CHGC.h"
+#include "terrain/TerrainQuestions.h"
+#include "terrain/TerrainSettings.h"
+
 #include <aced/AcEdCommandStack.h>
 
 namespace dh::terrain {
 
-// The commands' work arrives with the terrain tools; until then each ends at once.
-void chgcCommand() {}
+void chgcCommand()
+{
+    AcArray<AcDbObjectId> ids;
+    if (selectTerrainLayers(ids) != kDone || ids.isEmpty())
+        return;
+    Cmd_CHGC command(getST_SpotRadius());
+    command.sift(ids);
+    command.rebuildSpots();
+}
+
+// The work of these two arrives with the labelling and joining tools.
 void chgcdCommand() {}
 void jllCommand() {}
 

@@ -1,0 +1,73 @@
+#include "terrain/ElevationSifter.h"
+
+#include "terrain/CoincidenceQuestion.h"
+#include "terrain/SpotEntity.h"
+
+#include <acdb/AcDbEntity.h>
+#include <acdb/AcDbUtilities.h>
+
+#include <cmath>
+
+namespace dh::terrain {
+namespace {
+
+constexpr double kSameElevation = 0.001;
+
+bool positionOf(AcDbObjectId id, AcGePoint3d& position)
+{
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+        return false;
+    position = spotPosition(entity);
+    entity->close();
+    return true;
+}
+
+} // namespace
+
+bool ElevationSifter::addSpot(AcDbObjectId spotId)
+{
+    AcGePoint3d position;
+    if (!positionOf(spotId, position) || position.z == 0.0)
+        return true;
+    return insert(position, spotId);
+}
+
+int ElevationSifter::resolveCoincidence(int index, AcDbObjectId newId)
+{
+    AcGePoint3d incoming;
+    positionOf(newId, incoming);
+    const double kept = keyAt(index).z;
+    if (std::fabs(kept - incoming.z) <= kSameElevation)
+        return kDeleteNew;
+    return askWhichToDelete(kept, incoming.z, newId);
+}
+
+bool ElevationSifter::onDuplicate(int index, const AcGePoint3d& key, const AcDbObjectId& newId)
+{
+    const AcDbObjectId keptId = valueAt(index);
+    switch (resolveCoincidence(index, newId)) {
+    case kDeleteNew: eraseEntity(newId); return true;
+    case kDeleteKept:
+        eraseEntity(keptId);
+        setAt(index, key, newId);
+        return true;
+    case kDeleteBoth:
+        eraseEntity(keptId);
+        eraseEntity(newId);
+        removeAt(index);
+        return true;
+    default: return false;
+    }
+}
+
+int ElevationSifter::compare(const AcGePoint3d& a, const AcGePoint3d& b) const
+{
+    if (a.x != b.x)
+        return a.x < b.x ? -1 : 1;
+    if (a.y != b.y)
+        return a.y < b.y ? -1 : 1;
+    return 0;
+}
+
+} // namespace dh::terrain
