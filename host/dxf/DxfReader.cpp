@@ -1,5 +1,6 @@
 #include "host/dxf/DxfReader.h"
 
+#include "host/dxf/MappedFile.h"
 #include "host/dxf/ReadError.h"
 #include "host/dxf/ReaderContext.h"
 
@@ -11,28 +12,6 @@
 namespace dh::dxf {
 
 namespace {
-
-bool loadFile(const std::string& path, std::string& data, std::string& error)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::strerror(errno);
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0) {
-        error = "cannot tell the file's size";
-        return false;
-    }
-    in.seekg(0, std::ios::beg);
-    data.resize(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(data.data(), size)) {
-        error = "read error";
-        return false;
-    }
-    return true;
-}
 
 void readSections(ReaderContext& ctx)
 {
@@ -81,12 +60,13 @@ void skipSection(ReaderContext& ctx)
 namespace {
 
 bool readInto(AcDbDatabase& db, std::string_view data, const std::string& name,
-              const ReadOptions& options, ReadReport& report)
+              const ReadOptions& options, ReadReport& report, MappedFile* file = nullptr)
 {
     report = ReadReport{};
     try {
         auto documentData = std::make_unique<DocumentData>();
         TagReader reader(data);
+        if (file) reader.setReleaseHook([file](std::size_t offset) { file->releaseBefore(offset); });
         TextDecoder decoder(options.encoding);
         TagStream stream(reader, decoder);
         ReaderContext ctx{db, *documentData, stream, report};
@@ -134,29 +114,23 @@ std::unique_ptr<AcDbDatabase> readDxfData(std::string_view data, const std::stri
 bool readDxfInto(AcDbDatabase& db, const std::string& path, ReadReport& report,
                  const ReadOptions& options)
 {
-    std::string data;
+    MappedFile file;
     std::string error;
-    if (!loadFile(path, data, error)) {
+    if (!file.open(path, error)) {
         report = ReadReport{};
         report.reason = "cannot read the file: " + error;
         report.error = path + ": " + report.reason;
         return false;
     }
-    return readInto(db, data, path, options, report);
+    return readInto(db, file.data(), path, options, report, &file);
 }
 
 std::unique_ptr<AcDbDatabase> readDxf(const std::string& path, const ReadOptions& options,
                                       ReadReport& report)
 {
-    std::string data;
-    std::string error;
-    if (!loadFile(path, data, error)) {
-        report = ReadReport{};
-        report.reason = "cannot read the file: " + error;
-        report.error = path + ": " + report.reason;
-        return nullptr;
-    }
-    return readDxfData(data, path, options, report);
+    auto db = std::make_unique<AcDbDatabase>(false);
+    if (!readDxfInto(*db, path, report, options)) return nullptr;
+    return db;
 }
 
 const std::vector<AcDbDxfTag>* headerVariable(const AcDbDatabase* db, std::string_view name)

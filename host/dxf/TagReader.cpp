@@ -55,6 +55,11 @@ void TagReader::fail(std::size_t where, const std::string& reason) const
     throw ReadError(where, reason, m_binary);
 }
 
+namespace {
+// Values are short lines; what lies a megabyte behind the reader is never looked at again.
+constexpr std::size_t kReleaseMargin = 1u << 20;
+} // namespace
+
 const Tag* TagReader::peek()
 {
     if (!m_hasPeek) {
@@ -66,6 +71,10 @@ const Tag* TagReader::peek()
 
 bool TagReader::next(Tag& tag)
 {
+    if (m_release && m_pos > m_nextRelease) {
+        m_release(m_pos - kReleaseMargin);
+        m_nextRelease = m_pos + kReleaseStep;
+    }
     if (m_hasPeek) {
         tag = m_peek;
         m_hasPeek = false;

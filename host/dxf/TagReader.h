@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace dh::dxf {
@@ -37,6 +39,9 @@ public:
 
     [[noreturn]] void fail(std::size_t where, const std::string& reason) const;
 
+    // Called now and then with the offset below which the data is no longer looked at.
+    void setReleaseHook(std::function<void(std::size_t)> hook) { m_release = std::move(hook); }
+
 private:
     bool readAscii(Tag& tag);
     bool readBinary(Tag& tag);
@@ -51,6 +56,9 @@ private:
     bool m_done = false;
     bool m_hasPeek = false;
     Tag m_peek;
+    std::function<void(std::size_t)> m_release;
+    std::size_t m_nextRelease = kReleaseStep;
+    static constexpr std::size_t kReleaseStep = 8u << 20;
 };
 
 } // namespace dh::dxf
