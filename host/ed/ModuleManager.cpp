@@ -6,6 +6,7 @@
 #include "host/ed/LispBridge.h"
 #include "host/ed/Session.h"
 
+#include <algorithm>
 #include <dlfcn.h>
 #include <filesystem>
 
@@ -155,6 +156,11 @@ bool ModuleManager::unload(const std::string& pathOrName, std::string& error)
     }
     if (!m->unlocked) {
         error = "module " + m->name + " is locked and cannot be unloaded";
+        return false;
+    }
+    if (std::find(m_dispatching.begin(), m_dispatching.end(), m) != m_dispatching.end()) {
+        // Its code is running: unmapping it now would pull the ground from under it.
+        error = "module " + m->name + " is busy and cannot be unloaded";
         return false;
     }
     send(*m, AcRx::kUnloadAppMsg, m->handle);

@@ -83,9 +83,11 @@ Session::Session(SessionOptions options)
 
 Session::~Session()
 {
-    m_modules->unloadAll();
+    // As the host quits: modules hear of it, every drawing closes, then the modules go.
+    m_modules->broadcast(AcRx::kQuitMsg, nullptr);
     while (!m_documents.empty())
         closeDocument(*m_documents.back());
+    m_modules->unloadAll();
     if (acrxSysRegistry()->at(kCommandsKey) == m_commandStack.get())
         acrxSysRegistry()->remove(kCommandsKey);
     if (acrxSysRegistry()->at(kLinkerKey) == m_linker.get())
@@ -314,7 +316,8 @@ void Session::runLisp(const std::string& line)
                 fail(kExitFailed, result.error.substr(2));
                 return;
             }
-            printDialogue("\n" + *more);
+            if (fromQueue || !m_input->isTerminal())
+                printDialogue("\n" + *more);
             source += "\n" + *more;
             continue;
         }
