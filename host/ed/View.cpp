@@ -46,11 +46,18 @@ bool View::isPlan() const
     return twist == 0.0 && direction.x == 0.0 && direction.y == 0.0 && direction.z > 0.0;
 }
 
+ViewPoint View::displayCentre() const
+{
+    const ViewPoint d = worldToDisplay(centre);
+    return {d.x, d.y, 0.0};
+}
+
 ViewBox View::displayBox() const
 {
+    const ViewPoint middle = displayCentre();
     const double halfW = width() / 2.0;
     const double halfH = height / 2.0;
-    return {centre.x - halfW, centre.y - halfH, centre.x + halfW, centre.y + halfH};
+    return {middle.x - halfW, middle.y - halfH, middle.x + halfW, middle.y + halfH};
 }
 
 bool View::showsDisplayPoint(double x, double y) const
@@ -98,8 +105,7 @@ bool View::zoomCentre(const ViewPoint& worldCentre, double newHeight)
 {
     if (!(newHeight > 0.0) || !std::isfinite(newHeight))
         return false;
-    const ViewPoint d = worldToDisplay(worldCentre);
-    centre = {d.x, d.y, 0.0};
+    centre = worldCentre;
     height = newHeight;
     return true;
 }
@@ -133,7 +139,7 @@ bool View::setFromRecord(double centreX, double centreY, double recordHeight, do
     const double h = std::max(std::fabs(recordHeight), std::fabs(recordWidth) * screenHeight / screenWidth);
     if (!(h > 0.0) || !std::isfinite(h) || !std::isfinite(centreX) || !std::isfinite(centreY))
         return false;
-    centre = {centreX, centreY, 0.0};
+    centre = displayToWorld({centreX, centreY, 0.0});
     height = h;
     return true;
 }

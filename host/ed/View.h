@@ -2,10 +2,10 @@
 //
 // The view looks from `direction` at `target`; the display coordinate system (DCS) has its
 // origin at the target, its Z axis along the direction and its X axis from the arbitrary-axis
-// rule, turned by `twist`. `centre` is in DCS (x, y; z unused), `height` in drawing units.
-// The screen is `screenWidth` × `screenHeight` pixels, so the view is
-// height × screenWidth / screenHeight wide. The user system is the world system here, so the
-// user-coordinate view variables (VIEWCTR, TARGET, VIEWDIR) are world values.
+// rule, turned by `twist`. `centre` is the world point shown in the middle (VIEWCTR: the user
+// system is the world system here), `height` in drawing units. The screen is
+// `screenWidth` × `screenHeight` pixels, so the view is height × screenWidth / screenHeight
+// wide. View records give their centre in DCS; setFromRecord converts it.
 #pragma once
 
 #include <optional>
@@ -33,7 +33,7 @@ public:
     // A new drawing shows the default limits 0,0 .. 12,9.
     static constexpr double kDefaultHeight = 9.0;
 
-    ViewPoint centre{6.0, 4.5, 0.0};  // VIEWCTR
+    ViewPoint centre{6.0, 4.5, 0.0};  // VIEWCTR, world
     double height = kDefaultHeight;     // VIEWSIZE
     double screenWidth = kScreenWidth;  // SCREENSIZE x
     double screenHeight = kScreenHeight;  // SCREENSIZE y
@@ -51,6 +51,8 @@ public:
     // True for a plan view of the world XY plane (no twist, looking down Z).
     bool isPlan() const;
 
+    // The middle of the view in display coordinates (z 0).
+    ViewPoint displayCentre() const;
     // The visible rectangle in display coordinates.
     ViewBox displayBox() const;
     // Whether a display point lies in the visible rectangle (edges included).

@@ -60,7 +60,7 @@ bool zoomToDisplayBox(Document& document, const Box2& box)
     View& view = document.view();
     if (box.maxX - box.minX <= 0.0 && box.maxY - box.minY <= 0.0) {
         // A single point: centre on it at the current height.
-        view.centre = {box.minX, box.minY, 0.0};
+        view.centre = view.displayToWorld({box.minX, box.minY, 0.0});
         return true;
     }
     return view.zoomDisplayBox({box.minX, box.minY, box.maxX, box.maxY});
@@ -105,7 +105,7 @@ void zoomCenter(Session& s, Document& doc)
 {
     View& view = doc.view();
     bool empty = false;
-    const ViewPoint current = view.displayToWorld(view.centre);
+    const ViewPoint current = view.centre;
     auto centre = askPoint(s, "\nSpecify center point: ", true, empty);
     if (!centre)
         return reportCommandCancelled();

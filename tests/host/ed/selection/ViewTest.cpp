@@ -63,6 +63,13 @@ TEST(View, DisplaySystemHasItsOriginAtTheTarget)
     view.target = {10.0, 0.0, 0.0};
     expectPoint(view.worldToDisplay({15.0, 5.0, 2.0}), 5.0, 5.0, 2.0);
     expectPoint(view.worldToDisplayVector({15.0, 5.0, 2.0}), 15.0, 5.0, 2.0);
+    // VIEWCTR is a world point; a view record's centre is a display point.
+    view.centre = {15.0, 5.0, 0.0};
+    view.height = 9.0;
+    EXPECT_DOUBLE_EQ(view.displayBox().minX, 5.0 - 8.0);
+    EXPECT_DOUBLE_EQ(view.displayBox().minY, 5.0 - 4.5);
+    ASSERT_TRUE(view.setFromRecord(1.0, 2.0, 9.0, 16.0));
+    expectPoint(view.centre, 11.0, 2.0, 0.0);
 }
 
 TEST(View, SideViewUsesTheArbitraryAxisRule)
