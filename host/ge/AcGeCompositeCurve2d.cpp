@@ -197,7 +197,7 @@ bool AcGeCompositeCurve2d::hasEndPoint(AcGePoint2d& endPoint) const
 double AcGeCompositeCurve2d::closestParamTo(const AcGePoint2d& pnt, bool extend) const
 {
     const int n = numCurves();
-    const std::vector<dh::ge::Leaf>& boxes = componentIndex().leaves;
+    const std::vector<dh::ge::Leaf>& boxes = componentIndex().leaves();
     double best = 0.0, bestDist = -1.0;
     for (int i = 0; i < n; ++i) {
         const AcGeCurve2d* c = m_curves[i];

@@ -62,8 +62,8 @@ void buildSide(Side& side, const AcGeCurve2d& curve, bool extend)
         } else {
             // Prepared once per chain and shared by every query against it.
             const ChainIndex& chain = side.comp2->componentIndex();
-            side.leavesPtr = &chain.leaves;
-            side.index = &chain.tree;
+            side.leavesPtr = &chain.leaves();
+            side.index = chain.treeForQuery();
         }
         return;
     }
@@ -81,8 +81,8 @@ void buildSide(Side& side, const AcGeCurve3d& curve, const AcGePlanarEnt& plane,
                 parts.append(part.get());
             addComponents(side, parts, extend);
         } else {
-            side.leavesPtr = &chain.index.leaves;
-            side.index = &chain.index.tree;
+            side.leavesPtr = &chain.index.leaves();
+            side.index = chain.index.treeForQuery();
         }
         return;
     }
@@ -159,6 +159,10 @@ std::vector<CurveHit> intersectCurves(const AcGeCurve2d& curve1, const AcGeCurve
     Side s1, s2;
     buildSide(s1, curve1, options.extend1);
     buildSide(s2, curve2, options.extend2);
+    if (s1.leaves().size() >= 32 && s2.leaves().size() >= 8)
+        ensureIndex(s1);
+    if (s2.leaves().size() >= 32 && s1.leaves().size() >= 8)
+        ensureIndex(s2);
     return intersectSides(s1, s2, options.tol, options.useIndex);
 }
 

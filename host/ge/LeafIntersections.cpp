@@ -283,21 +283,22 @@ Leaf makeLeaf(const AcGeCurve2d& curve, int index, bool extendBefore, bool exten
 }
 
 ChainIndex::ChainIndex(const AcGeCurve2dPtrArray& curves)
-    : leaves([&] {
-          std::vector<Leaf> out;
-          out.reserve(static_cast<size_t>(curves.length()));
-          for (int i = 0; i < curves.length(); ++i)
-              out.push_back(makeLeaf(*curves[i], i, false, false));
-          return out;
-      }()),
-      tree([&] {
-          std::vector<Box2> boxes;
-          boxes.reserve(leaves.size());
-          for (const Leaf& l : leaves)
-              boxes.push_back(l.box);
-          return boxes;
-      }())
 {
+    m_leaves.reserve(static_cast<size_t>(curves.length()));
+    for (int i = 0; i < curves.length(); ++i)
+        m_leaves.push_back(makeLeaf(*curves[i], i, false, false));
+}
+
+const BoxTree* ChainIndex::treeForQuery() const
+{
+    if (!m_tree && ++m_queries >= 2) {
+        std::vector<Box2> boxes;
+        boxes.reserve(m_leaves.size());
+        for (const Leaf& l : m_leaves)
+            boxes.push_back(l.box);
+        m_tree = std::make_unique<BoxTree>(boxes);
+    }
+    return m_tree.get();
 }
 
 namespace {

@@ -31,12 +31,20 @@ struct Leaf {
 // parameter range on that side; extending an arc or ellipse opens it to the whole turn.
 Leaf makeLeaf(const AcGeCurve2d& curve, int index, bool extendBefore, bool extendAfter);
 
-// The components of a chain as leaves, with an index over their boxes.
-struct ChainIndex {
+// The components of a chain as leaves, with an index over their boxes. The index is built
+// from the second query on: a chain met once is cheaper to scan than to index.
+class ChainIndex {
+public:
     explicit ChainIndex(const AcGeCurve2dPtrArray& curves);
 
-    std::vector<Leaf> leaves;
-    BoxTree tree;
+    const std::vector<Leaf>& leaves() const { return m_leaves; }
+    // The index, or none for a chain's first query.
+    const BoxTree* treeForQuery() const;
+
+private:
+    std::vector<Leaf> m_leaves;
+    mutable std::unique_ptr<BoxTree> m_tree;
+    mutable int m_queries = 0;
 };
 
 // The components of a 3D chain seen in a plane, prepared and indexed like a 2D chain.

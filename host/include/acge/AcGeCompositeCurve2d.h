@@ -13,7 +13,7 @@
 #include <memory>
 
 namespace dh::ge {
-struct ChainIndex;
+class ChainIndex;
 }
 
 class ADESK_EXPORT AcGeCompositeCurve2d : public AcGeCurve2d {
