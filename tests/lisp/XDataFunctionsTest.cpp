@@ -3,6 +3,7 @@
 #include "tests/frame/ModuleHost.h"
 
 #include <acdb/AcDbDatabase.h>
+#include <acdb/AcDbEntity.h>
 #include <acdb/AcDbHostApplicationServices.h>
 #include <acdb/AcDbSymbolTableRecords.h>
 #include <acdb/AcDbSymbolTables.h>
