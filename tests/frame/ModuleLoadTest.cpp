@@ -66,8 +66,6 @@ TEST(ModuleLoad, TerravueRegistersTheCommandsItCanAndRemovesOnlyThose)
     }
     EXPECT_STREQ(stack->lookupGlobalCmd("JLL_T")->commandGroup(), "Other");
     EXPECT_STREQ(stack->lookupCmd("_CHGCD_T")->globalName(), "CHGCD_T");
-    // A command whose work is still to come runs and ends without a word.
-    EXPECT_EQ(host.eval("CHGC_T"), "");
 
     ASSERT_TRUE(host.unload("Terravue"));
     EXPECT_EQ(stack->lookupGlobalCmd("CHGC_T"), nullptr);
