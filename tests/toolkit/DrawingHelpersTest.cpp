@@ -7,6 +7,7 @@
 #include <acdb/AcDbAttribute.h>
 #include <acdb/AcDbBlockReference.h>
 #include <acdb/AcDbLine.h>
+#include <acdb/AcDbUtilities.h>
 
 namespace dh::toolkit::test {
 namespace {

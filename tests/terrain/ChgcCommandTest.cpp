@@ -1,0 +1,474 @@
+// CHGC_T run from scripted answers in a host session with Terravue loaded: the dialogue as
+// the user sees it and the drawing it leaves.
+#include "host/ed/InputSource.h"
+#include "host/ed/Session.h"
+
+#include <acdb/AcDb2dPolyline.h>
+#include <acdb/AcDbAttribute.h>
+#include <acdb/AcDbBlockReference.h>
+#include <acdb/AcDbBlockTableRecord.h>
+#include <acdb/AcDbCircle.h>
+#include <acdb/AcDbDatabase.h>
+#include <acdb/AcDbHostApplicationServices.h>
+#include <acdb/AcDbLine.h>
+#include <acdb/AcDbPoint.h>
+#include <acdb/AcDbPolyline.h>
+#include <acdb/AcDbSymbolTables.h>
+#include <acdb/AcDbText.h>
+#include <acdb/AcDbUtilities.h>
+#include <aced/AcEdVariables.h>
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string modulePath()
+{
+    const char* binary = std::getenv("DH_BINARY_DIR");
+    return (std::filesystem::path(binary ? binary : ".") / "bin" / "Terravue.so").string();
+}
+
+size_t occurrences(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// What a test reads back of a live entity of model space.
+struct Seen {
+    std::string kind; // "circle", "point", "text", "lwpolyline", …
+    AcGePoint3d at;
+    double size = 0.0; // radius, elevation or text height
+    std::string layer;
+    int color = 0;
+    std::string text;
+};
+
+class Chgc : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_config = std::filesystem::temp_directory_path() /
+                   ("chgc-test-" + std::to_string(::getpid()));
+        dh::ed::SessionOptions options;
+        options.configHome = m_config.string();
+        m_session = std::make_unique<dh::ed::Session>(options);
+        m_session->setOutput(m_out);
+        m_session->setErrorOutput(m_err);
+        m_session->newDocument();
+        m_session->runLine("(arxload \"" + modulePath() + "\")");
+        m_module = dlopen(modulePath().c_str(), RTLD_NOW | RTLD_NOLOAD);
+        ASSERT_NE(m_module, nullptr);
+        m_out.str("");
+        m_cont = addLayer("CONT");
+        m_spot = addLayer("SPOT");
+        m_labels = addLayer("TXT");
+        m_other = addLayer("OTHER");
+    }
+
+    void TearDown() override
+    {
+        if (m_module)
+            dlclose(m_module);
+        m_session.reset();
+        EXPECT_EQ(m_out.str().find("; warning:"), std::string::npos) << m_out.str();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_config, ignored);
+    }
+
+    double setting(const char* name)
+    {
+        return reinterpret_cast<double (*)()>(dlsym(m_module, name))();
+    }
+    void setSetting(const char* name, double value)
+    {
+        reinterpret_cast<void (*)(double)>(dlsym(m_module, name))(value);
+    }
+
+    int run(std::vector<std::string> lines)
+    {
+        lines.insert(lines.begin(), "CHGC_T");
+        m_session->setInput(std::make_unique<dh::ed::LineQueueInput>("test", std::move(lines)));
+        return m_session->run();
+    }
+    std::string out() const { return m_out.str(); }
+
+    AcDbDatabase* db() { return acdbHostApplicationServices()->workingDatabase(); }
+
+    AcDbObjectId addLayer(const char* name)
+    {
+        AcDbLayerTable* layers = nullptr;
+        EXPECT_EQ(db()->getSymbolTable(layers, AcDb::kForWrite), Acad::eOk);
+        auto* record = new AcDbLayerTableRecord;
+        record->setName(name);
+        AcDbObjectId id;
+        EXPECT_EQ(layers->add(id, record), Acad::eOk);
+        record->close();
+        layers->close();
+        return id;
+    }
+
+    AcDbObjectId add(AcDbEntity* entity, AcDbObjectId layer, AcDbObjectId space = {})
+    {
+        entity->setLayer(layer);
+        AcDbBlockTableRecord* block = nullptr;
+        EXPECT_EQ(acdbOpenObject(block, space.isNull() ? db()->currentSpaceId() : space,
+                                 AcDb::kForWrite),
+                  Acad::eOk);
+        AcDbObjectId id;
+        EXPECT_EQ(block->appendAcDbEntity(id, entity), Acad::eOk);
+        entity->close();
+        block->close();
+        return id;
+    }
+
+    AcDbObjectId contour(double elevation, AcDbObjectId layer)
+    {
+        auto* polyline = new AcDbPolyline;
+        polyline->addVertexAt(0, AcGePoint2d(0, 0));
+        polyline->addVertexAt(1, AcGePoint2d(10, 0), 0.25);
+        polyline->addVertexAt(2, AcGePoint2d(10, 10));
+        polyline->setElevation(elevation);
+        return add(polyline, layer);
+    }
+
+    AcDbObjectId circle(const AcGePoint3d& at, AcDbObjectId layer, int color = 256)
+    {
+        auto* entity = new AcDbCircle(at, AcGeVector3d::kZAxis, 1.0);
+        entity->setColorIndex(static_cast<Adesk::UInt16>(color));
+        return add(entity, layer);
+    }
+
+    AcDbObjectId block(const char* name, std::vector<AcDbEntity*> entities)
+    {
+        AcDbBlockTable* table = nullptr;
+        EXPECT_EQ(db()->getSymbolTable(table, AcDb::kForWrite), Acad::eOk);
+        auto* record = new AcDbBlockTableRecord;
+        record->setName(name);
+        AcDbObjectId id;
+        EXPECT_EQ(table->add(id, record), Acad::eOk);
+        record->close();
+        table->close();
+        for (AcDbEntity* entity : entities)
+            add(entity, db()->clayer(), id);
+        return id;
+    }
+
+    AcDbObjectId insert(AcDbObjectId blockId, const AcGePoint3d& at, const char* attribute = nullptr)
+    {
+        auto* reference = new AcDbBlockReference(at, blockId);
+        reference->setLayer(m_spot);
+        reference->setColorIndex(5);
+        AcDbBlockTableRecord* space = nullptr;
+        EXPECT_EQ(acdbOpenObject(space, db()->currentSpaceId(), AcDb::kForWrite), Acad::eOk);
+        AcDbObjectId id;
+        EXPECT_EQ(space->appendAcDbEntity(id, reference), Acad::eOk);
+        space->close();
+        if (attribute) {
+            auto* value = new AcDbAttribute(at + AcGeVector3d(1, 0, 0), attribute, "GC");
+            value->setHeight(2.0);
+            EXPECT_EQ(reference->appendAttribute(value), Acad::eOk);
+            value->close();
+        }
+        reference->close();
+        return id;
+    }
+
+    std::string handle(AcDbObjectId id)
+    {
+        char text[32] = {};
+        id.handle().getIntoAsciiBuffer(text);
+        return "#" + std::string(text);
+    }
+
+    bool isErased(AcDbObjectId id)
+    {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead, true) != Acad::eOk)
+            return false;
+        const bool erased = entity->isErased();
+        entity->close();
+        return erased;
+    }
+
+    std::string layerName(AcDbObjectId id)
+    {
+        AcDbLayerTableRecord* layer = nullptr;
+        if (acdbOpenObject(layer, id, AcDb::kForRead) != Acad::eOk)
+            return "?";
+        std::string name = layer->getName();
+        layer->close();
+        return name;
+    }
+
+    bool isOff(AcDbObjectId id)
+    {
+        AcDbLayerTableRecord* layer = nullptr;
+        EXPECT_EQ(acdbOpenObject(layer, id, AcDb::kForRead), Acad::eOk);
+        const bool off = layer->isOff();
+        layer->close();
+        return off;
+    }
+
+    // The live entities of model space of one kind.
+    std::vector<Seen> live(const std::string& kind)
+    {
+        std::vector<Seen> seen;
+        AcDbBlockTableRecord* space = nullptr;
+        EXPECT_EQ(acdbOpenObject(space, db()->currentSpaceId(), AcDb::kForRead), Acad::eOk);
+        const std::vector<AcDbObjectId> ids = space->entityIds();
+        space->close();
+        for (AcDbObjectId id : ids) {
+            AcDbEntity* entity = nullptr;
+            if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+                continue;
+            Seen s;
+            s.layer = layerName(entity->layerId());
+            s.color = entity->colorIndex();
+            if (auto* c = AcDbCircle::cast(entity)) {
+                s = {"circle", c->center(), c->radius(), s.layer, s.color, ""};
+            } else if (AcDbText::cast(entity)) {
+                auto* t = AcDbText::cast(entity);
+                s = {"text", t->position(), t->height(), s.layer, s.color, t->textStringConst()};
+            } else if (auto* p = AcDbPolyline::cast(entity)) {
+                s = {"lwpolyline", AcGePoint3d(), p->elevation(), s.layer, s.color, ""};
+            } else if (auto* p = AcDb2dPolyline::cast(entity)) {
+                s = {"polyline", AcGePoint3d(), p->elevation(), s.layer, s.color, ""};
+            } else if (auto* p = AcDbPoint::cast(entity)) {
+                s = {"point", p->position(), 0.0, s.layer, s.color, ""};
+            } else {
+                s.kind = entity->isA()->name();
+            }
+            entity->close();
+            if (s.kind == kind)
+                seen.push_back(s);
+        }
+        return seen;
+    }
+
+    std::filesystem::path m_config;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+    std::unique_ptr<dh::ed::Session> m_session;
+    void* m_module = nullptr;
+    AcDbObjectId m_cont;
+    AcDbObjectId m_spot;
+    AcDbObjectId m_labels;
+    AcDbObjectId m_other;
+};
+
+TEST_F(Chgc, SiftsDuplicatesAsAnsweredAndRedrawsSpotsAsCircles)
+{
+    const AcDbObjectId c1 = contour(100.0, m_cont);
+    const AcDbObjectId p1 = circle(AcGePoint3d(50, 50, 20), m_spot, 3);
+    const AcDbObjectId c2 = contour(100.0, m_cont);        // exact copy
+    const AcDbObjectId c3 = contour(100.5, m_cont);        // asked: Enter deletes it
+    const AcDbObjectId p2 = add(new AcDbPoint(AcGePoint3d(50, 50, 20.0004)), m_spot);
+    const AcDbObjectId c4 = contour(102.0, m_cont);        // asked: B deletes c1
+    const AcDbObjectId p3 = add(new AcDbPoint(AcGePoint3d(60, 60, 30)), m_spot);
+    const AcDbObjectId p4 = circle(AcGePoint3d(60, 60, 31), m_spot); // asked: D deletes both
+    const AcDbObjectId p5 = add(new AcDbPoint(AcGePoint3d(70, 70, 0)), m_spot);
+    const AcDbObjectId label = add(new AcDbText(AcGePoint3d(5, 5, 0), "100", {}, 2.0), m_labels);
+    AcGePoint3dArray vertices;
+    vertices.append(AcGePoint3d(0, 0, 0));
+    vertices.append(AcGePoint3d(10, 0, 0));
+    vertices.append(AcGePoint3d(10, 10, 0));
+    AcGeDoubleArray bulges;
+    bulges.append(0.0);
+    bulges.append(0.25);
+    bulges.append(0.0);
+    const AcDbObjectId old = add(new AcDb2dPolyline(AcDb::k2dSimplePoly, vertices, 100.0, false,
+                                                    0.0, 0.0, &bulges),
+                                 m_cont);
+    const AcDbObjectId line = add(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0)), m_other);
+
+    EXPECT_EQ(run({handle(c1), handle(p1), "", "", "", "0.5", "ALL", "", "", "B", "D"}), 0) << out();
+
+    const std::string text = out();
+    EXPECT_NE(text.find("\n选择等高线或高程点确定打开的层,关闭其他层<退出>: "), std::string::npos);
+    EXPECT_NE(text.find("\n选择了 <CONT> ,共1个图层作为地形图层"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n选择了 <CONT> <SPOT> ,共2个图层作为地形图层"), std::string::npos);
+    EXPECT_NE(text.find("\n退回(U)/选择等高线或高程点确定打开的层,关闭其他层: "), std::string::npos);
+    EXPECT_NE(text.find("\n关闭层是否正确?(Y or N)<Y>: "), std::string::npos);
+    EXPECT_NE(text.find("\n给定比例1:<1000.00>: "), std::string::npos);
+    EXPECT_NE(text.find("\n给定高程点直径<0.30>: 0.5"), std::string::npos);
+    EXPECT_NE(text.find("\n选择等高线、高程点"), std::string::npos);
+    const size_t q1 = text.find("\n发现有实体在平面上重合,高程分别是100.000和100.500");
+    const size_t q2 = text.find("\n(D)全部删除/(B)删除高程100.000<删除高程102.000>: B");
+    const size_t q3 = text.find("\n发现有实体在平面上重合,高程分别是30.000和31.000");
+    ASSERT_NE(q1, std::string::npos) << text;
+    ASSERT_NE(q2, std::string::npos) << text;
+    ASSERT_NE(q3, std::string::npos) << text;
+    EXPECT_LT(q1, q2);
+    EXPECT_LT(q2, q3);
+    EXPECT_EQ(occurrences(text, "发现有实体在平面上重合"), 3u);
+    EXPECT_EQ(text.find("Zoom"), std::string::npos) << "the zoom runs without echo";
+    EXPECT_EQ(setting("getST_SpotRadius"), 0.25);
+
+    // The last question zoomed on the newcomer p4: centre (60, 60), height 30.
+    resbuf rb{};
+    ASSERT_EQ(acedGetVar("VIEWSIZE", &rb), RTNORM);
+    EXPECT_NEAR(rb.resval.rreal, 30.0, 1e-9);
+    ASSERT_EQ(acedGetVar("VIEWCTR", &rb), RTNORM);
+    EXPECT_NEAR(rb.resval.rpoint[0], 60.0, 1e-9);
+    ASSERT_EQ(acedGetVar("CMDECHO", &rb), RTNORM);
+    EXPECT_EQ(rb.resval.rint, 1);
+
+    for (AcDbObjectId gone : {c1, c2, c3, p1, p2, p3, p4, p5})
+        EXPECT_TRUE(isErased(gone));
+    for (AcDbObjectId kept : {c4, old, label, line})
+        EXPECT_FALSE(isErased(kept));
+
+    const std::vector<Seen> contours = live("lwpolyline");
+    ASSERT_EQ(contours.size(), 1u);
+    EXPECT_EQ(contours[0].size, 102.0);
+    EXPECT_EQ(contours[0].layer, "CONT");
+    ASSERT_EQ(live("polyline").size(), 1u);
+    EXPECT_EQ(live("polyline")[0].layer, "CONT");
+    ASSERT_EQ(live("text").size(), 1u);
+    EXPECT_EQ(live("text")[0].layer, "CONT");
+    EXPECT_TRUE(live("point").empty());
+
+    const std::vector<Seen> circles = live("circle");
+    ASSERT_EQ(circles.size(), 2u);
+    EXPECT_EQ(circles[0].at, AcGePoint3d(50, 50, 20));
+    EXPECT_EQ(circles[0].color, 3);
+    EXPECT_EQ(circles[1].at, AcGePoint3d(70, 70, 0));
+    for (const Seen& c : circles) {
+        EXPECT_EQ(c.size, 0.25);
+        EXPECT_EQ(c.layer, "CONT");
+    }
+    ASSERT_EQ(live("AcDbLine").size(), 1u);
+    EXPECT_EQ(live("AcDbLine")[0].layer, "OTHER");
+}
+
+TEST_F(Chgc, BlockSpotsBecomeCirclesWithTheirLabels)
+{
+    const AcDbObjectId one = block("ONE", {new AcDbCircle(AcGePoint3d(), AcGeVector3d::kZAxis, 1)});
+    const AcDbObjectId text = block("TEXT", {new AcDbCircle(AcGePoint3d(), AcGeVector3d::kZAxis, 1),
+                                             new AcDbText(AcGePoint3d(0.5, 0, 0), "12.3", {}, 1.5)});
+    const AcDbObjectId two = block("TWO", {new AcDbText(AcGePoint3d(1, 0, 0), "12", {}, 1.0),
+                                           new AcDbText(AcGePoint3d(-1, 0, 0), "5", {}, 1.0)});
+    const AcDbObjectId mixed = block("MIXED", {new AcDbText(AcGePoint3d(1, 0, 0), "12", {}, 1.0),
+                                               new AcDbText(AcGePoint3d(-1, 0, 0), "5.5", {}, 1.0)});
+    std::vector<AcDbEntity*> four;
+    for (int i = 0; i < 4; ++i)
+        four.push_back(new AcDbCircle(AcGePoint3d(i, 0, 0), AcGeVector3d::kZAxis, 1));
+    const AcDbObjectId many = block("MANY", four);
+
+    const AcDbObjectId withAttribute = insert(one, AcGePoint3d(10, 0, 40), "40.0");
+    const AcDbObjectId withText = insert(text, AcGePoint3d(20, 0, 41));
+    const AcDbObjectId withTwo = insert(two, AcGePoint3d(30, 0, 42));
+    const AcDbObjectId withMixed = insert(mixed, AcGePoint3d(40, 0, 43));
+    const AcDbObjectId big = insert(many, AcGePoint3d(50, 0, 44));
+
+    EXPECT_EQ(run({handle(withAttribute), "", "", "", "", "ALL", ""}), 0) << out();
+
+    for (AcDbObjectId gone : {withAttribute, withText, withTwo, withMixed})
+        EXPECT_TRUE(isErased(gone));
+    EXPECT_FALSE(isErased(big)) << "a block of four parts is kept as it is";
+
+    const std::vector<Seen> circles = live("circle");
+    ASSERT_EQ(circles.size(), 4u);
+    const double xs[] = {10, 20, 30, 40};
+    for (size_t i = 0; i < circles.size(); ++i) {
+        EXPECT_EQ(circles[i].at, AcGePoint3d(xs[i], 0, 40 + static_cast<double>(i)));
+        EXPECT_EQ(circles[i].size, 0.15);
+        EXPECT_EQ(circles[i].layer, "SPOT");
+        EXPECT_EQ(circles[i].color, 5);
+    }
+
+    // The attribute stays where it was; a definition text moves by the insertion point;
+    // of two texts the left one comes first; texts of different kinds give none.
+    const std::vector<Seen> texts = live("text");
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0].text, "40.0");
+    EXPECT_EQ(texts[0].at, AcGePoint3d(11, 0, 40));
+    EXPECT_EQ(texts[0].size, 2.0);
+    EXPECT_EQ(texts[1].text, "12.3");
+    EXPECT_EQ(texts[1].at, AcGePoint3d(20.5, 0, 41));
+    EXPECT_EQ(texts[2].text, "5");
+    EXPECT_EQ(texts[2].at, AcGePoint3d(29, 0, 42));
+    EXPECT_EQ(texts[3].text, "12");
+    EXPECT_EQ(texts[3].at, AcGePoint3d(31, 0, 42));
+    for (const Seen& t : texts) {
+        EXPECT_EQ(t.layer, "SPOT");
+        EXPECT_EQ(t.color, 5);
+    }
+}
+
+TEST_F(Chgc, TakingLayersBackAndRejectingTheChoice)
+{
+    const AcDbObjectId c1 = contour(100.0, m_cont);
+    const AcDbObjectId p1 = circle(AcGePoint3d(50, 50, 20), m_spot);
+    EXPECT_EQ(run({handle(c1), handle(p1), "U", "U", "U", handle(c1), "", "N", handle(p1), "",
+                   "Y", "^C"}),
+              0)
+        << out();
+    const std::string text = out();
+    EXPECT_NE(text.find("\n选择了  CONT ,共1个图层作为地形图层"), std::string::npos) << text;
+    EXPECT_EQ(occurrences(text, "个图层作为地形图层"), 5u) << text;
+    // First prompt: at the start, after the third U, and after N.
+    EXPECT_EQ(occurrences(text, "\n选择等高线或高程点确定打开的层,关闭其他层<退出>: "), 3u) << text;
+    EXPECT_EQ(occurrences(text, "\n关闭层是否正确?(Y or N)<Y>: "), 2u);
+    EXPECT_EQ(occurrences(text, "\n给定比例1:<1000.00>: "), 1u);
+
+    // The second choice stands: SPOT on and current, the rest off; nothing else changed.
+    EXPECT_FALSE(isOff(m_spot));
+    EXPECT_TRUE(isOff(m_cont));
+    EXPECT_TRUE(isOff(m_other));
+    EXPECT_EQ(db()->clayer(), m_spot);
+    EXPECT_FALSE(isErased(c1));
+    EXPECT_FALSE(isErased(p1));
+    EXPECT_EQ(live("circle").size(), 1u);
+    EXPECT_EQ(live("circle")[0].size, 1.0);
+}
+
+TEST_F(Chgc, CancelOrEnterAtTheFirstPromptChangesNothing)
+{
+    const AcDbObjectId c1 = contour(100.0, m_cont);
+    const AcDbObjectId before = db()->clayer();
+    EXPECT_EQ(run({"^C"}), 0);
+    EXPECT_EQ(run({""}), 0);
+    EXPECT_FALSE(isOff(m_other));
+    EXPECT_FALSE(isOff(m_cont));
+    EXPECT_EQ(db()->clayer(), before);
+    EXPECT_FALSE(isErased(c1));
+    EXPECT_EQ(out().find("个图层作为地形图层"), std::string::npos);
+}
+
+TEST_F(Chgc, ZeroSettingsOfferTheLoadValuesAndAnswersAreStored)
+{
+    const AcDbObjectId p1 = circle(AcGePoint3d(50, 50, 20), m_spot);
+    setSetting("setST_SpotRadius", 0.0);
+    setSetting("setST_MapProportion", 0.0);
+    // A zero diameter is refused by the host; the selection is then cancelled.
+    EXPECT_EQ(run({handle(p1), "", "", "500", "0", "2", "^C"}), 0) << out();
+    const std::string text = out();
+    EXPECT_NE(text.find("\n给定比例1:<1000.00>: 500"), std::string::npos) << text;
+    EXPECT_EQ(occurrences(text, "\n给定高程点直径<0.30>: "), 2u) << text;
+    EXPECT_EQ(setting("getST_MapProportion"), 500.0);
+    EXPECT_EQ(setting("getST_SpotRadius"), 1.0);
+    EXPECT_FALSE(isErased(p1));
+    EXPECT_EQ(db()->clayer(), m_spot);
+
+    // Cancelling the diameter keeps the scale just answered.
+    EXPECT_EQ(run({handle(p1), "", "", "250", "^C"}), 0);
+    EXPECT_EQ(setting("getST_MapProportion"), 250.0);
+    EXPECT_EQ(setting("getST_SpotRadius"), 1.0);
+}
+
+} // namespace
