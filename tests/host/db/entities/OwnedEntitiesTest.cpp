@@ -11,6 +11,8 @@
 #include <acdb/AcDbLine.h>
 #include <acdb/AcDbObjectIterator.h>
 #include <acdb/AcDbPolyline.h>
+#include <acdb/AcDbText.h>
+#include <acgi/AcGiTextStyle.h>
 
 #include "host/db/entities/EntityDrawing.h"
 #include "host/db/entities/GeomAssert.h"
@@ -86,6 +88,22 @@ TEST_F(OwnedEntities, MovingAPolylineMovesItsVerticesAndCancelRestoresIt)
     pline->getStartPoint(p);
     EXPECT_NEAR3D(p, AcGePoint3d(1, 2, 0));
     pline->close();
+}
+
+TEST_F(OwnedEntities, TextsTakeTheDrawingsSizeAndStyle)
+{
+    const AcDbObjectId id = append(new AcDbText(AcGePoint3d(0, 0, 0), "88.5"));
+    AcDbText* text = nullptr;
+    ASSERT_EQ(acdbOpenObject(text, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_DOUBLE_EQ(text->height(), db()->textsize());
+    EXPECT_EQ(text->textStyle(), db()->textstyle());
+    AcGiTextStyle style;
+    ASSERT_EQ(fromAcDbTextStyle(style, text->textStyle()), Acad::eOk);
+    style.setTextSize(text->height());
+    EXPECT_DOUBLE_EQ(style.extents(text->textStringConst()).x, 4 * 0.5 * text->height());
+    text->close();
+    EXPECT_EQ(fromAcDbTextStyle(style, AcDbObjectId::kNull), Acad::eInvalidInput);
+    EXPECT_EQ(fromAcDbTextStyle(style, id), Acad::eInvalidInput); // a text is no style
 }
 
 class BlockReferences : public EntityDrawing {
