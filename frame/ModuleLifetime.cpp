@@ -6,7 +6,9 @@
 
 #include <acui/AcUi.h>
 
+#include <bit>
 #include <dlfcn.h>
+#include <type_traits>
 #include <link.h>
 
 namespace {
@@ -46,7 +48,9 @@ extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt)
 {
     // No exception may cross into the host.
     try {
-        return moduleApplication().messageHandler(static_cast<int>(msg), pkt);
+        // The host may send codes past the enumeration's range: read the bits, not the enum.
+        const auto code = std::bit_cast<std::underlying_type_t<AcRx::AppMsgCode>>(msg);
+        return moduleApplication().messageHandler(static_cast<int>(code), pkt);
     } catch (...) {
         return AcRx::kRetOK;
     }

@@ -107,9 +107,11 @@ TEST_F(ModuleObject, BothModulesExportOnlyTheirEntryPoints)
         auto* version = symbol<int()>("acrxGetApiVersion");
         ASSERT_NE(version, nullptr) << name;
         EXPECT_EQ(version(), 0x00100000) << name;
-        auto* entry = symbol<AcRx::AppRetCode(AcRx::AppMsgCode, void*)>("acrxEntryPoint");
+        // Called with a plain int: 16 is no AppMsgCode, so it cannot be made one here.
+        auto* entry = symbol<int(int, void*)>("acrxEntryPoint");
         ASSERT_NE(entry, nullptr) << name;
-        EXPECT_EQ(entry(static_cast<AcRx::AppMsgCode>(16), nullptr), 0) << name;
+        EXPECT_EQ(entry(16, nullptr), 0) << name;
+        EXPECT_EQ(entry(1000, nullptr), 0) << name;
         EXPECT_EQ(symbol<void>("lispFunctionTable"), nullptr) << name;
         EXPECT_EQ(symbol<void>("commandTable"), nullptr) << name;
         close();
