@@ -232,3 +232,45 @@ TEST(RoundTrip, EncodingOverrideReadsAFileWhoseHeaderLies)
     ASSERT_TRUE(db);
     EXPECT_FALSE(DatabaseAccess::findRecord(*db, TableKind::kLayer, kLayerUtf8.c_str()).isNull());
 }
+
+TEST(RoundTrip, R12EntitiesKeepTheirFieldsInTheModernLayout)
+{
+    std::string text =
+        "0\nSECTION\n2\nENTITIES\n"
+        "0\nARC\n8\nK\n10\n1.0\n20\n2.0\n30\n0.0\n40\n3.0\n50\n30.0\n51\n120.0\n"
+        "0\nENDSEC\n0\nEOF\n";
+    dh::dxf::ReadReport report;
+    auto db = read(text, report);
+    ASSERT_TRUE(db);
+    EXPECT_EQ(report.version, 1009);
+    auto groups = groupsOf(write(*db));
+    std::size_t arc = find(groups, 0, "ARC");
+    ASSERT_NE(arc, std::string::npos);
+    std::size_t circle = find(groups, 100, "AcDbCircle", arc);
+    std::size_t arcMarker = find(groups, 100, "AcDbArc", arc);
+    ASSERT_LT(circle, arcMarker);
+    EXPECT_EQ(groups[find(groups, 40, "3.0", circle)].first, 40);
+    EXPECT_LT(find(groups, 40, "3.0", circle), arcMarker);
+    // The class keeps radians: the degrees come back within rounding.
+    auto valueAfter = [&](int code, std::size_t from) {
+        for (std::size_t i = from; i < groups.size(); ++i)
+            if (groups[i].first == code) return std::stod(groups[i].second);
+        return -1.0;
+    };
+    EXPECT_NEAR(valueAfter(50, arcMarker), 30.0, 1e-9);
+    EXPECT_NEAR(valueAfter(51, arcMarker), 120.0, 1e-9);
+    EXPECT_NE(find(groups, 8, "K", arc), std::string::npos);
+}
+
+TEST(RoundTrip, AnEscapeCutBetweenTextPiecesIsDecoded)
+{
+    std::string text =
+        "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+        "0\nMTEXT\n5\n30\n100\nAcDbEntity\n8\n0\n100\nAcDbMText\n10\n0\n20\n0\n30\n0\n40\n2.5\n"
+        "3\nabc\\U+4E\n1\n2Ddef\n0\nENDSEC\n0\nEOF\n";
+    dh::dxf::ReadReport report;
+    auto db = read(text, report);
+    ASSERT_TRUE(db);
+    auto groups = groupsOf(write(*db, 1021));
+    EXPECT_NE(find(groups, 1, "abc\xE4\xB8\xAD" "def"), std::string::npos);
+}
