@@ -6,6 +6,7 @@
 #include "toolkit/MtDbBlockReference.h"
 
 #include <acdb/AcDbAttribute.h>
+#include <acdb/AcDbAttributeDefinition.h>
 #include <acdb/AcDbBlockReference.h>
 #include <acdb/AcDbCircle.h>
 #include <acdb/AcDbText.h>
@@ -39,7 +40,10 @@ std::vector<LabelText> readTexts(const AcArray<AcDbObjectId>& ids)
         AcDbEntity* entity = nullptr;
         if (acdbOpenAcDbEntity(entity, ids[i], AcDb::kForRead) != Acad::eOk)
             continue;
-        if (const auto* text = AcDbText::cast(entity))
+        // An attribute definition is the template of the attributes, not drawn with the
+        // reference: copying it would label every spot with its default value.
+        const auto* text = AcDbText::cast(entity);
+        if (text && !entity->isKindOf(AcDbAttributeDefinition::desc()))
             texts.push_back({text->position(), text->textStringConst(), text->textStyle(),
                              text->height(), text->rotation(), text->widthFactor(),
                              entity->isKindOf(AcDbAttribute::desc())});

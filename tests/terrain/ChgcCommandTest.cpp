@@ -5,6 +5,7 @@
 
 #include <acdb/AcDb2dPolyline.h>
 #include <acdb/AcDbAttribute.h>
+#include <acdb/AcDbAttributeDefinition.h>
 #include <acdb/AcDbBlockReference.h>
 #include <acdb/AcDbBlockTableRecord.h>
 #include <acdb/AcDbCircle.h>
@@ -357,7 +358,10 @@ TEST_F(Chgc, SiftsDuplicatesAsAnsweredAndRedrawsSpotsAsCircles)
 
 TEST_F(Chgc, BlockSpotsBecomeCirclesWithTheirLabels)
 {
-    const AcDbObjectId one = block("ONE", {new AcDbCircle(AcGePoint3d(), AcGeVector3d::kZAxis, 1)});
+    // The attribute definition is not a label of the reference: only the attribute is copied.
+    const AcDbObjectId one = block("ONE", {new AcDbCircle(AcGePoint3d(), AcGeVector3d::kZAxis, 1),
+                                           new AcDbAttributeDefinition(AcGePoint3d(1, 0, 0), "0.00",
+                                                                       "GC", "GC")});
     const AcDbObjectId text = block("TEXT", {new AcDbCircle(AcGePoint3d(), AcGeVector3d::kZAxis, 1),
                                              new AcDbText(AcGePoint3d(0.5, 0, 0), "12.3", {}, 1.5)});
     const AcDbObjectId two = block("TWO", {new AcDbText(AcGePoint3d(1, 0, 0), "12", {}, 1.0),
@@ -408,6 +412,27 @@ TEST_F(Chgc, BlockSpotsBecomeCirclesWithTheirLabels)
         EXPECT_EQ(t.layer, "SPOT");
         EXPECT_EQ(t.color, 5);
     }
+}
+
+TEST_F(Chgc, OldStylePolylinesAreComparedVertexByVertex)
+{
+    auto oldStyle = [&](double elevation, int count) {
+        AcGePoint3dArray vertices;
+        const AcGePoint3d all[] = {{5, 5, 0}, {15, 5, 0}, {15, 15, 0}};
+        for (int i = 0; i < count; ++i)
+            vertices.append(all[i]);
+        return add(new AcDb2dPolyline(AcDb::k2dSimplePoly, vertices, elevation), m_cont);
+    };
+    const AcDbObjectId first = oldStyle(100.0, 3);
+    const AcDbObjectId copy = oldStyle(100.0, 3);
+    const AcDbObjectId shorter = oldStyle(100.0, 2);
+    const AcDbObjectId higher = oldStyle(100.5, 3);
+    EXPECT_EQ(run({handle(first), "", "", "", "", "ALL", "", "D"}), 0) << out();
+    EXPECT_EQ(occurrences(out(), "\n发现有实体在平面上重合,高程分别是100.000和100.500"), 1u) << out();
+    EXPECT_TRUE(isErased(first));
+    EXPECT_TRUE(isErased(copy));
+    EXPECT_FALSE(isErased(shorter));
+    EXPECT_TRUE(isErased(higher));
 }
 
 TEST_F(Chgc, TakingLayersBackAndRejectingTheChoice)

@@ -77,18 +77,15 @@ TEST(CurveShapes, SameVerticesAndBulgesAtTheSameOrAnotherElevation)
     EXPECT_EQ(compareCurveShapes(a.get(), shorter.get()), kDifferentShape);
     EXPECT_EQ(compareCurveShapes(a.get(), reversed.get()), kDifferentShape);
 
+    // Old-style polylines are compared vertex by vertex in a drawing (ChgcCommandTest);
+    // with a lightweight one they never match.
     AcGePoint3dArray vertices;
     vertices.append(AcGePoint3d(0, 0, 0));
     vertices.append(AcGePoint3d(10, 0, 0));
     vertices.append(AcGePoint3d(10, 10, 0));
     AcDb2dPolyline old(AcDb::k2dSimplePoly, vertices, 100.0);
-    AcDb2dPolyline oldHigher(AcDb::k2dSimplePoly, vertices, 101.0);
-    vertices.removeLast();
-    AcDb2dPolyline oldShorter(AcDb::k2dSimplePoly, vertices, 100.0);
-    EXPECT_EQ(compareCurveShapes(&old, &oldHigher), kSameShapeOtherElevation);
-    EXPECT_EQ(compareCurveShapes(&old, &oldShorter), kDifferentShape);
-    EXPECT_EQ(compareCurveShapes(&oldShorter, &old), kDifferentShape);
     EXPECT_EQ(compareCurveShapes(a.get(), &old), kDifferentShape);
+    EXPECT_EQ(compareCurveShapes(&old, a.get()), kDifferentShape);
     EXPECT_EQ(contourElevation(&old), 100.0);
     EXPECT_EQ(contourElevation(higher.get()), 100.5);
 }
