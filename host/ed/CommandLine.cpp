@@ -1,4 +1,5 @@
 // acutPrintf and the status-bar progress meter.
+#include "host/ed/AcadFrame.h"
 #include "host/ed/Session.h"
 
 #include <aced/AcEdCommandLine.h>
@@ -24,7 +25,6 @@ CWnd* g_frame = nullptr;
 
 namespace dh::ed {
 
-// The dialog layer sets the window dialogs attach to when it has one.
 void setAcadFrame(CWnd* frame) { g_frame = frame; }
 
 }  // namespace dh::ed

@@ -84,6 +84,7 @@ Session::Session(SessionOptions options)
 Session::~Session()
 {
     // As the host quits: modules hear of it, every drawing closes, then the modules go.
+    m_modules->broadcast(AcRx::kPreQuitMsg, nullptr);
     m_modules->broadcast(AcRx::kQuitMsg, nullptr);
     while (!m_documents.empty())
         closeDocument(*m_documents.back());
