@@ -110,6 +110,9 @@ TEST_F(ModuleObject, BothModulesExportOnlyTheirEntryPoints)
         // Called with a plain int: 16 is no AppMsgCode, so it cannot be made one here.
         auto* entry = symbol<int(int, void*)>("acrxEntryPoint");
         ASSERT_NE(entry, nullptr) << name;
+        // Outside a host session every message still gets its answer, 0.
+        for (int code = 0; code <= 15; ++code)
+            EXPECT_EQ(entry(code, nullptr), 0) << name << " code " << code;
         EXPECT_EQ(entry(16, nullptr), 0) << name;
         EXPECT_EQ(entry(1000, nullptr), 0) << name;
         EXPECT_EQ(symbol<void>("lispFunctionTable"), nullptr) << name;
