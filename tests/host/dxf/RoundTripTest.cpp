@@ -274,3 +274,27 @@ TEST(RoundTrip, AnEscapeCutBetweenTextPiecesIsDecoded)
     auto groups = groupsOf(write(*db, 1021));
     EXPECT_NE(find(groups, 1, "abc\xE4\xB8\xAD" "def"), std::string::npos);
 }
+
+TEST(RoundTrip, AWblockCopySavesAsANewDrawing)
+{
+    dh::dxf::ReadReport report;
+    auto db = read(kChineseR12, report);
+    ASSERT_TRUE(db);
+    AcDbDatabase* copy = nullptr;
+    ASSERT_EQ(db->wblock(copy), Acad::eOk);
+    std::unique_ptr<AcDbDatabase> owned(copy);
+    std::string path = ::testing::TempDir() + "dxf_wblock_copy.dxf";
+    ASSERT_EQ(copy->saveAs(path.c_str()), Acad::eOk);
+    dh::dxf::ReadReport back;
+    auto saved = dh::dxf::readDxf(path, {}, back);
+    ASSERT_TRUE(saved) << back.error;
+    EXPECT_EQ(back.version, 1015);
+    EXPECT_EQ(back.codePage, "ANSI_936"); // a drawing that never had a file
+    EXPECT_TRUE(back.fixed.empty());
+    EXPECT_FALSE(DatabaseAccess::findRecord(*saved, TableKind::kLayer, kLayerUtf8.c_str()).isNull());
+    AcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(acdbOpenObject(model, saved->modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    EXPECT_FALSE(model->entityIds().empty());
+    model->close();
+    std::remove(path.c_str());
+}
