@@ -2,6 +2,7 @@
 
 #include "host/ed/EntityFilterSubject.h"
 #include "host/ed/EntityShapes.h"
+#include "host/dxf/WriterContext.h"
 
 #include <acdb/AcDbBlockTableRecord.h>
 #include <acdb/AcDbDatabase.h>
@@ -14,7 +15,6 @@
 
 #include <cctype>
 #include <memory>
-#include <string_view>
 
 namespace dh::ed {
 namespace {
@@ -60,43 +60,11 @@ SelectionQuery clippedToView(const SelectionQuery& query, const Box2& shown)
 
 std::string entityTypeName(const AcDbEntity& entity)
 {
-    static const std::unordered_map<std::string, std::string> kNames = {
-        {"AcDbLine", "LINE"},
-        {"AcDbArc", "ARC"},
-        {"AcDbCircle", "CIRCLE"},
-        {"AcDbEllipse", "ELLIPSE"},
-        {"AcDbSpline", "SPLINE"},
-        {"AcDbPoint", "POINT"},
-        {"AcDbText", "TEXT"},
-        {"AcDbMText", "MTEXT"},
-        {"AcDbAttribute", "ATTRIB"},
-        {"AcDbAttributeDefinition", "ATTDEF"},
-        {"AcDbPolyline", "LWPOLYLINE"},
-        {"AcDb2dPolyline", "POLYLINE"},
-        {"AcDb3dPolyline", "POLYLINE"},
-        {"AcDbPolyFaceMesh", "POLYLINE"},
-        {"AcDbPolygonMesh", "POLYLINE"},
-        {"AcDb2dVertex", "VERTEX"},
-        {"AcDb3dPolylineVertex", "VERTEX"},
-        {"AcDbBlockReference", "INSERT"},
-        {"AcDbMInsertBlock", "INSERT"},
-        {"AcDbLeader", "LEADER"},
-        {"AcDbSolid", "SOLID"},
-        {"AcDbTrace", "TRACE"},
-        {"AcDbFace", "3DFACE"},
-        {"AcDbHatch", "HATCH"},
-        {"AcDbViewport", "VIEWPORT"},
-        {"AcDbRay", "RAY"},
-        {"AcDbXline", "XLINE"},
-    };
-    for (const AcRxClass* c = entity.isA(); c != nullptr; c = c->myParent()) {
-        const auto found = kNames.find(c->name());
-        if (found != kNames.end())
-            return found->second;
-        if (std::string_view(c->name()).find("Dimension") != std::string_view::npos)
-            return "DIMENSION";
-    }
-    std::string name = entity.isA()->name();
+    // The writer's name, so that filters and the files agree (kept entities included).
+    std::string name = dh::dxf::dxfTypeOf(&entity);
+    if (!name.empty())
+        return name;
+    name = entity.isA()->name();
     if (name.rfind("AcDb", 0) == 0)
         name.erase(0, 4);
     for (char& ch : name)

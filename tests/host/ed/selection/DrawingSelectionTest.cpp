@@ -104,6 +104,21 @@ TEST_F(DrawingSelection, FiltersByTypeAndLayer)
     EXPECT_TRUE(sameIds(ids, {contourLine, contourArc, contour}));
     acutRelRb(notOnZero);
 
+    // Elevation (38) comes from the fields the polyline writes.
+    auto* raised = new AcDbPolyline;
+    raised->addVertexAt(0, AcGePoint2d(0, 0));
+    raised->addVertexAt(1, AcGePoint2d(5, 5));
+    raised->setElevation(105.0);
+    const AcDbObjectId high = append(raised);
+    resbuf* above = acutBuildList(-4, ">", 38, 100.0, 0);
+    ASSERT_EQ(select("X", nullptr, nullptr, above, ids), RTNORM);
+    EXPECT_TRUE(sameIds(ids, {high}));
+    acutRelRb(above);
+    resbuf* exact = acutBuildList(RTDXF0, "LWPOLYLINE", 38, 105.0, 0);
+    ASSERT_EQ(select("X", nullptr, nullptr, exact, ids), RTNORM);
+    EXPECT_TRUE(sameIds(ids, {high}));
+    acutRelRb(exact);
+
     resbuf* broken = acutBuildList(-4, "<OR", RTDXF0, "LINE", 0);
     EXPECT_EQ(select("X", nullptr, nullptr, broken, ids), RTERROR);
     acutRelRb(broken);
