@@ -30,6 +30,10 @@ AcDbObject& AcDbObject::operator=(const AcDbObject& other)
 
 AcDbObject::~AcDbObject()
 {
+    // Deleted by a caller although the database owns it: the database lets go instead of
+    // deleting it a second time, and its id stops naming an object.
+    if (dh::db::ObjectStub* stub = m_id.stub(); stub && stub->object.get() == this)
+        (void)stub->object.release();
     // A database dies with some of its objects still open: keep the open list sound.
     if (m_readers > 0 || m_writer) {
         dh::db::unlinkOpen(this);

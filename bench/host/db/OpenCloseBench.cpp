@@ -3,7 +3,11 @@
 // everything included. The handle-lookup open runs beside the id open for the ratio.
 //
 //   build-dbcore/bin/db_bench --benchmark_filter=OpenClose
-//   build-dbcore/bin/db_bench --benchmark_filter=MillionPolylines
+//   /usr/bin/time -v build-dbcore/bin/db_bench --benchmark_filter=MillionPolylines
+//
+// Measured (RelWithDebInfo, shared 2-core machine): open/close for read 16 ns CPU, 39 ns
+// with the class check, 39 ns through a handle lookup; 1 000 000 polylines of 20 vertices
+// in 1.3 s CPU at 54.6 bytes per vertex, peak resident 1.07 GB for the whole process.
 #include <acdb/AcDbDatabase.h>
 #include <acdb/AcDbPolyline.h>
 

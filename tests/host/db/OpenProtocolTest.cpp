@@ -192,6 +192,18 @@ TEST_F(OpenProtocolTest, ObjectsOutsideTheDatabaseBelongToTheirMaker)
     owned->close();
     space->close();
 
+    // Deleting it anyway must not free it twice; its id stops naming an object.
+    AcDbObjectId deletedId;
+    ASSERT_EQ(acdbOpenObject(space, db()->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    auto* deleted = new TestDot(5.0);
+    ASSERT_EQ(space->appendAcDbEntity(deletedId, deleted), Acad::eOk);
+    space->close();
+    delete deleted;
+    EXPECT_FALSE(deletedId.isValid());
+    AcDbObject* object = nullptr;
+    EXPECT_NE(acdbOpenAcDbObject(object, deletedId, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(dh::db::openObjectCount(), 0u);
+
     ASSERT_EQ(acdbOpenObject(space, db()->modelSpaceId(), AcDb::kForRead), Acad::eOk);
     auto* refused = new TestDot(4.0);
     EXPECT_EQ(space->appendAcDbEntity(refused), Acad::eNotOpenForWrite);
