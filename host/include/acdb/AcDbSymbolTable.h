@@ -26,10 +26,11 @@ public:
     Acad::ErrorStatus getName(char*& name) const;
     Acad::ErrorStatus getName(const char*& name) const;
     const char* getName() const { return m_name.c_str(); }
-    // eInvalidInput for an empty name or one with characters the host refuses (<>/\":;?*|,=`),
-    // eDuplicateRecordName when another record of the table has it.
+    // eInvalidInput for an empty name or one with characters the host refuses (<>/\":;?|,=`,
+    // and '*' anywhere but first, as in "*Model_Space" and "*U12"), eDuplicateRecordName
+    // when another record of the table has it.
     Acad::ErrorStatus setName(const char* name);
-    // Anonymous records have names that start with '*' and a letter ("*U12").
+    // Records that come from an external reference; the host reads none.
     bool isDependent() const { return false; }
 
     // Subclass markers, name (2) and flags (70), then the class's own fields.
