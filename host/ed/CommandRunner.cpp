@@ -45,7 +45,8 @@ std::optional<std::string> setAnswer(const ads_name name)
         if (const auto handle = handleOf(n))
             answer += (answer.empty() ? "" : " ") + *handle;
     }
-    return answer;
+    // An empty set selects nothing but must not end the selection: the item after it does.
+    return answer.empty() ? "#" : answer;
 }
 
 }  // namespace

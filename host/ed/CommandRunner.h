@@ -1,7 +1,7 @@
 // Running a command from a program (acedCommand, acedCmd, LISP's command): the items after
 // the command's name become typed answers, in order, ahead of the session's input, so a
 // command that needs more reads the rest from there. Selection sets and entity names are
-// answered by handle ("#2A #2B"), points as "x,y[,z]", "" as Enter.
+// answered by handle ("#2A #2B"; "#" for an empty set), points as "x,y[,z]", "" as Enter.
 #pragma once
 
 #include <acut/ResBuf.h>

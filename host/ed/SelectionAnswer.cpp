@@ -60,6 +60,9 @@ SelectionAnswer parseSelectionAnswer(std::string_view line, const Point3& last)
     }
     if (tokens[0][0] == '#') {
         answer.kind = Kind::Handles;
+        // A lone "#" names no entity: how an empty selection set is answered.
+        if (tokens.size() == 1 && tokens[0] == "#")
+            return answer;
         for (const std::string& token : tokens) {
             if (token.size() < 2 || token[0] != '#' || !isHex(std::string_view(token).substr(1)))
                 return invalid();

@@ -1,4 +1,5 @@
-// One line typed at "Select objects: ": a point (pick), "#H1 #H2 …" (handles), ALL, W/C
+// One line typed at "Select objects: ": a point (pick), "#H1 #H2 …" (handles; a lone "#" for
+// none, as an empty selection set is answered), ALL, W/C
 // with two corners, F with fence points, WP/CP with polygon points, L (last), P (previous),
 // R (remove mode), A (add mode), or the empty line that ends the selection. Words are
 // case-insensitive and may carry the "_" prefix; points follow the word on the same line,

@@ -215,6 +215,21 @@ TEST_F(Commands, EraseASelectionSet)
     EXPECT_FALSE(kept.isErased());
 }
 
+TEST_F(Commands, EraseOfAnEmptySetLeavesNoAnswerBehind)
+{
+    // Erasing an empty set must not leave its closing "" to answer the next prompt.
+    const AcDbObjectId kept = line(10, 10, 20, 20);
+    ads_name empty;
+    ASSERT_EQ(acedSSAdd(nullptr, nullptr, empty), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "ERASE", RTPICKS, empty, RTSTR, "", 0), RTNORM);
+    acedSSFree(empty);
+    EXPECT_FALSE(kept.isErased());
+    answers({"15,15"});
+    ads_name name;
+    ads_point where;
+    EXPECT_EQ(acedEntSel(nullptr, name, where), RTNORM);
+}
+
 TEST_F(Commands, ZoomCentreChangesTheViewAndEchoFollowsCmdecho)
 {
     const ads_point centre{500, 300, 0};
