@@ -435,6 +435,28 @@ TEST_F(Chgc, OldStylePolylinesAreComparedVertexByVertex)
     EXPECT_TRUE(isErased(higher));
 }
 
+TEST_F(Chgc, CancelAtAQuestionStopsThePassButRedrawsTheSpotsMetSoFar)
+{
+    const AcDbObjectId before = add(new AcDbPoint(AcGePoint3d(30, 30, 12)), m_spot);
+    const AcDbObjectId c1 = contour(100.0, m_cont);
+    const AcDbObjectId copy = contour(100.0, m_cont);
+    const AcDbObjectId c2 = contour(101.0, m_cont);
+    const AcDbObjectId after = add(new AcDbPoint(AcGePoint3d(40, 40, 12)), m_spot);
+    const AcDbObjectId late = contour(100.0, m_cont);
+    EXPECT_EQ(run({handle(c1), "", "", "", "", "ALL", "", "^C"}), 0) << out();
+    EXPECT_TRUE(isErased(copy));
+    EXPECT_FALSE(isErased(c1));
+    EXPECT_FALSE(isErased(c2));
+    EXPECT_FALSE(isErased(late)) << "not checked after the stop";
+    EXPECT_TRUE(isErased(before));
+    EXPECT_FALSE(isErased(after));
+    const std::vector<Seen> circles = live("circle");
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_EQ(circles[0].at, AcGePoint3d(30, 30, 12));
+    ASSERT_EQ(live("point").size(), 1u);
+    EXPECT_EQ(live("point")[0].layer, "SPOT") << "the pass stopped before it";
+}
+
 TEST_F(Chgc, TakingLayersBackAndRejectingTheChoice)
 {
     const AcDbObjectId c1 = contour(100.0, m_cont);

@@ -1,0 +1,75 @@
+// The sample job: drafthost runs the sample script on the sample drawing; the transcript
+// and the saved drawing are checked, the drawing also with ezdxf against the source file.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::string capture(const std::string& command, int& status)
+{
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        status = -1;
+        return output;
+    }
+    std::array<char, 4096> buffer{};
+    size_t read = 0;
+    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        output.append(buffer.data(), read);
+    status = pclose(pipe);
+    return output;
+}
+
+TEST(SampleRun, ChgcPreparesTheSampleDrawing)
+{
+    const char* source = std::getenv("DH_SOURCE_DIR");
+    const char* binary = std::getenv("DH_BINARY_DIR");
+    ASSERT_TRUE(source && binary);
+    const std::string samples = std::string(source) + "/samples";
+    const std::string saved = (std::filesystem::temp_directory_path() /
+                               ("chgc-sample-" + std::to_string(::getpid()) + ".dxf")).string();
+    int status = 0;
+    const std::string out = capture(std::string(binary) + "/bin/drafthost " + samples +
+                                        "/contours.dxf -q -s " + samples + "/sample.scr -o " +
+                                        saved + " 2>&1",
+                                    status);
+    ASSERT_EQ(status, 0) << out;
+    for (const char* line : {"\n选择了 <等高线> ,共1个图层作为地形图层",
+                             "\n选择了 <等高线> <高程点> ,共2个图层作为地形图层",
+                             "\n发现有实体在平面上重合,高程分别是271.500和272.000",
+                             "\n发现有实体在平面上重合,高程分别是314.660和315.160",
+                             "\n发现有实体在平面上重合,高程分别是502.800和503.300"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+    EXPECT_EQ(out.find("; warning"), std::string::npos) << out;
+
+    // Independently: every spot position of the source gives one circle of radius 0.15,
+    // except the pair answered D; no point or block reference is left; one layer remains.
+    const std::string check = R"(/usr/bin/python3 -c "
+import sys, ezdxf
+src = ezdxf.readfile(sys.argv[1]); out = ezdxf.readfile(sys.argv[2])
+spots = {tuple(e.dxf.center if e.dxftype() == 'CIRCLE' else e.dxf.location if e.dxftype() == 'POINT'
+          else e.dxf.insert)[:2] for e in src.modelspace() if e.dxftype() in ('CIRCLE', 'POINT', 'INSERT')}
+circles = [e for e in out.modelspace() if e.dxftype() == 'CIRCLE']
+assert len(circles) == len(spots) - 1, (len(circles), len(spots))
+assert all(abs(c.dxf.radius - 0.15) < 1e-9 for c in circles)
+assert not [e for e in out.modelspace() if e.dxftype() in ('POINT', 'INSERT')]
+assert {e.dxf.layer for e in out.modelspace()} == {src.modelspace()[0].dxf.layer}
+assert not out.audit().has_errors
+print('ok')
+" )" + samples + "/contours.dxf " + saved;
+    const std::string verdict = capture(check + " 2>&1", status);
+    EXPECT_EQ(status, 0) << verdict;
+    EXPECT_EQ(verdict, "ok\n");
+    std::filesystem::remove(saved);
+}
+
+} // namespace
