@@ -95,13 +95,14 @@ int exitCode(int sessionStatus, bool fileFailed)
 
 int runProgram(const Options& options, const std::string& programDir)
 {
+    // Outlives the session, whose progress sink draws on it.
+    ProgressBar bar(stderr);
     ed::SessionOptions sessionOptions;
     sessionOptions.quiet = options.quiet;
     sessionOptions.moduleDir = programDir;
     sessionOptions.encoding = options.encoding;
     ed::Session session(sessionOptions);
 
-    ProgressBar bar(stderr);
     if (isatty(STDERR_FILENO))
         session.setProgressSink([&bar](const ed::ProgressEvent& e) { bar.update(e); });
 
