@@ -131,6 +131,26 @@ Acad::ErrorStatus AcDbObject::downgradeOpen()
     return Acad::eOk;
 }
 
+namespace {
+
+// Records a drawing cannot do without: layer "0", the current layer, the two spaces and
+// the linetypes ByLayer and ByBlock.
+bool isIndispensable(const AcDbObject& object)
+{
+    using dh::db::DatabaseAccess;
+    using dh::db::TableKind;
+    AcDbDatabase* db = object.database();
+    if (!db || !object.isKindOf(AcDbSymbolTableRecord::desc()))
+        return false;
+    const AcDbObjectId id = object.objectId();
+    return id == db->clayer() || id == db->modelSpaceId() || id == db->paperSpaceId()
+        || id == DatabaseAccess::findRecord(*db, TableKind::kLayer, "0")
+        || id == DatabaseAccess::findRecord(*db, TableKind::kLinetype, "ByLayer")
+        || id == DatabaseAccess::findRecord(*db, TableKind::kLinetype, "ByBlock");
+}
+
+} // namespace
+
 Acad::ErrorStatus AcDbObject::erase(bool erasing)
 {
     if (m_id.isNull())
@@ -139,6 +159,8 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing)
         return Acad::eNotOpenForWrite;
     if (erasing == m_erased)
         return erasing ? Acad::eWasErased : Acad::eWasNotErased;
+    if (erasing && isIndispensable(*this))
+        return Acad::eCannotBeErasedByCaller;
     m_erased = erasing;
     if (auto* table = AcDbSymbolTable::cast(dh::db::objectOf(m_ownerId)))
         ObjectAccess::markIndexStale(*table);

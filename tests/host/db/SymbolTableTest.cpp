@@ -199,3 +199,27 @@ TEST_F(SymbolTableTest, BlockRecordsIterateTheirEntitiesAndOwnThem)
     EXPECT_TRUE(ids[0].isErased());
     EXPECT_TRUE(ids[2].isErased());
 }
+
+TEST_F(SymbolTableTest, RecordsADrawingNeedsCannotBeErased)
+{
+    const AcDbObjectId current = addLayer("Current");
+    ASSERT_EQ(db()->setClayer(current), Acad::eOk);
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db()->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
+    AcDbObjectId layer0;
+    layers->getAt("0", layer0);
+    layers->close();
+    for (AcDbObjectId id : {layer0, current, db()->modelSpaceId(), db()->paperSpaceId(), db()->celtype()}) {
+        AcDbObject* record = nullptr;
+        ASSERT_EQ(acdbOpenAcDbObject(record, id, AcDb::kForWrite), Acad::eOk);
+        EXPECT_EQ(record->erase(), Acad::eCannotBeErasedByCaller);
+        record->close();
+        EXPECT_FALSE(id.isErased());
+    }
+    // Once another layer is current, the former one may go.
+    ASSERT_EQ(db()->setClayer(layer0), Acad::eOk);
+    AcDbObject* record = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(record, current, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(record->erase(), Acad::eOk);
+    record->close();
+}
