@@ -315,7 +315,8 @@ std::optional<std::vector<AcDbObjectId>> select(Context& c, const void* pt1, con
     case Method::Implied:
         return std::vector<AcDbObjectId>{};  // no pick-first set in a command-line host
     case Method::Interactive:
-        if (c.request.single && pt1 != nullptr)
+        // A point given with an interactive mode is the pick itself: nothing is asked.
+        if (pt1 != nullptr)
             return pickAt(c, pointOf(pt1));
         return selectInteractively(c);
     }

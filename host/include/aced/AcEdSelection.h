@@ -3,7 +3,8 @@
 // reports sets that are still alive (except those handed to LISP as results).
 //
 // acedSSGet(str, pt1, pt2, filter, ss), str the selection mode:
-//   nullptr or ""  ask "Select objects: " and read items until an empty line
+//   nullptr or ""  ask "Select objects: " and read items until an empty line; with pt1, the
+//                  entity picked at pt1 (nothing is asked)
 //   "X"            every entity of the drawing
 //   "_A"           every entity of the current space not on a frozen layer
 //   "_W", "_C"     window or crossing between the corners pt1 and pt2
