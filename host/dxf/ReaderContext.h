@@ -29,6 +29,8 @@ struct ReaderContext {
     // Learned per DXF type: the (subclass, code) pairs its class writes, so that the
     // comparison that finds unmodelled groups runs only for objects with new groups.
     std::unordered_map<std::string, std::vector<std::pair<std::string, int>>> written;
+    // The same by code alone, for the quick test that most objects pass.
+    std::unordered_map<std::string, std::vector<bool>> writtenCodes;
     int anonymousBlocks = 0;
     std::string_view fileData;   // the whole file, for the handle scan
     bool seedChecked = false;

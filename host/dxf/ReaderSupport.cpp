@@ -117,12 +117,20 @@ void keepUnmodelled(ReaderContext& ctx, AcDbObject* object, const ObjectTags& ta
     // R12 files hold only groups of their own era; the modern layout has no place for the
     // ones the classes ignore, so they are not carried into later versions.
     if (!ctx.r12) {
+        std::vector<bool>& codes = ctx.writtenCodes[tags.type];
+        bool known = !codes.empty() && std::all_of(tags.body.begin(), tags.body.end(), [&](const AcDbDxfTag& tag) {
+            return tag.code >= 0 && static_cast<std::size_t>(tag.code) < codes.size() && codes[static_cast<std::size_t>(tag.code)];
+        });
         Written& written = ctx.written[tags.type];
-        if (!allWritten(written, tags.body)) {
+        if (!known && !allWritten(written, tags.body)) {
             CollectFiler output(&ctx.db, ctx.version);
             if (object->dxfOutFields(&output) == Acad::eOk) {
                 learn(written, output.tags());
                 kept.groups = findUnmodelled(tags.body, output.tags());
+                if (codes.empty()) codes.assign(1072, false);
+                codes[100] = true;
+                for (const auto& entry : written)
+                    if (entry.second >= 0 && entry.second < 1072) codes[static_cast<std::size_t>(entry.second)] = true;
             }
         }
     }
