@@ -81,3 +81,13 @@ BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->Iterations(1);
 } // namespace
 
 BENCHMARK_MAIN();
+
+// Figures of 2026-12-08 on the shared 2-core machine (load average about 15, so the CPU
+// times are the meaningful ones), generated file of 234.5 MB (100 000 contours, 100 000
+// labelled points, tools/gen defaults):
+//   DH_TERRAIN_DXF=/tmp/dh_terrain_100k.dxf build/bin/dxf_bench --benchmark_filter=BM_Load
+//     load: 3.04 s CPU = 77 MB/s; peak resident 478 MB = 2.04 x the file
+//   ... --benchmark_filter=BM_Save: 3.52 s CPU = 67 MB/s (R2000, 236.9 MB)
+// Beside it: ogrinfo -ro -so -al on the same file, 10.1 s CPU, 46 MB (it streams a summary
+// and builds no drawing); ezdxf 1.x readfile + saveas on the 23.6 MB file of 10 000 + 10 000
+// took 14.6 s CPU and 219 MB (9.3 x), where this codec takes about 0.3 s each way.
