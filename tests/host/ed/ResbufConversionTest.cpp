@@ -6,13 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 using dh::ed::ResbufChain;
 using dh::lisp::Value;
 
 namespace {
 
-ResbufChain chainOf(std::initializer_list<short> types)
+ResbufChain chainOf(const std::vector<short>& types)
 {
     ResbufChain head;
     resbuf* tail = nullptr;
@@ -44,10 +45,10 @@ TEST(ResbufConversion, DottedPairsAndNestedListsReadBack)
 
 TEST(ResbufConversion, MalformedResultsAreLispErrors)
 {
-    std::vector<std::initializer_list<short>> cases = {
+    std::vector<std::vector<short>> cases = {
         {RTLB, RTSHORT}, {RTSHORT, RTLE}, {RTLB, RTDOTE, RTSHORT, RTLE},
         {RTLB, RTSHORT, RTDOTE, RTSHORT, RTSHORT, RTLE}};
-    for (auto types : cases) {
+    for (const auto& types : cases) {
         ResbufChain chain = chainOf(types);
         EXPECT_THROW(dh::ed::resbufToList(chain.get()), dh::lisp::Error);
     }

@@ -18,6 +18,9 @@
 namespace {
 
 int g_loadDwgCount = 0;
+// The buffer tm-leak-buffer leaves unreleased for the host to report; released at unload
+// so that the process itself ends clean.
+resbuf* g_leaked = nullptr;
 
 class CountingReactor : public AcApDocManagerReactor {
 public:
@@ -167,7 +170,8 @@ int invoke()
         rc = acedRetVoid();
         break;
     case kLeakBuffer:
-        acutNewRb(RTSHORT);
+        acutRelRb(g_leaked);
+        g_leaked = acutNewRb(RTSHORT);
         rc = acedRetT();
         break;
     case kLeakOpen:
@@ -202,6 +206,8 @@ extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt)
         acDocManager->addReactor(&g_reactor);
         break;
     case AcRx::kUnloadAppMsg:
+        acutRelRb(g_leaked);
+        g_leaked = nullptr;
         undefineAll();
         commandStack()->removeGroup("EDTEST");
         acDocManager->removeReactor(&g_reactor);
