@@ -6,7 +6,6 @@
 
 #include <acui/AcUi.h>
 
-#include <bit>
 #include <dlfcn.h>
 #include <type_traits>
 #include <link.h>
@@ -48,9 +47,8 @@ extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt)
 {
     // No exception may cross into the host.
     try {
-        // The host may send codes past the enumeration's range: read the bits, not the enum.
-        const auto code = std::bit_cast<std::underlying_type_t<AcRx::AppMsgCode>>(msg);
-        return moduleApplication().messageHandler(static_cast<int>(code), pkt);
+        // The code is an int underneath, so codes past the named ones arrive intact.
+        return moduleApplication().messageHandler(static_cast<int>(msg), pkt);
     } catch (...) {
         return AcRx::kRetOK;
     }

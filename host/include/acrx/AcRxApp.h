@@ -11,7 +11,7 @@ typedef void* HINSTANCE;
 
 namespace AcRx {
 
-enum AppMsgCode {
+enum AppMsgCode : int {
     kNullMsg = 0,
     kInitAppMsg = 1,
     kUnloadAppMsg = 2,
