@@ -12,6 +12,10 @@
 namespace dh::db {
 
 enum class TableKind { kBlock, kLayer, kTextStyle, kLinetype, kRegApp, kUCS, kView, kViewport, kDimStyle };
+
+// A new, empty table or record object of a kind (not yet in any database).
+AcDbSymbolTable* newTable(TableKind kind);
+AcDbSymbolTableRecord* newRecord(TableKind kind);
 constexpr int kTableCount = 9;
 
 struct DatabaseAccess {

@@ -4,7 +4,6 @@
 #include "host/db/ObjectAccess.h"
 
 namespace dh::db {
-namespace {
 
 AcDbSymbolTable* newTable(TableKind kind)
 {
@@ -38,7 +37,6 @@ AcDbSymbolTableRecord* newRecord(TableKind kind)
     return nullptr;
 }
 
-} // namespace
 
 AcDbObjectId DatabaseAccess::ensureRecord(AcDbDatabase& db, TableKind kind, const char* name)
 {

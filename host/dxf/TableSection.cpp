@@ -13,6 +13,8 @@ namespace dh::dxf {
 
 using db::DatabaseAccess;
 using db::TableKind;
+using db::newRecord;
+using db::newTable;
 
 namespace {
 
@@ -33,38 +35,6 @@ const TableType* tableType(std::string_view name)
 {
     for (const TableType& type : kTableTypes)
         if (name == type.name) return &type;
-    return nullptr;
-}
-
-AcDbSymbolTable* newTable(TableKind kind)
-{
-    switch (kind) {
-    case TableKind::kBlock: return new AcDbBlockTable;
-    case TableKind::kLayer: return new AcDbLayerTable;
-    case TableKind::kTextStyle: return new AcDbTextStyleTable;
-    case TableKind::kLinetype: return new AcDbLinetypeTable;
-    case TableKind::kRegApp: return new AcDbRegAppTable;
-    case TableKind::kUCS: return new AcDbUCSTable;
-    case TableKind::kView: return new AcDbViewTable;
-    case TableKind::kViewport: return new AcDbViewportTable;
-    case TableKind::kDimStyle: return new AcDbDimStyleTable;
-    }
-    return nullptr;
-}
-
-AcDbSymbolTableRecord* newRecord(TableKind kind)
-{
-    switch (kind) {
-    case TableKind::kBlock: return new AcDbBlockTableRecord;
-    case TableKind::kLayer: return new AcDbLayerTableRecord;
-    case TableKind::kTextStyle: return new AcDbTextStyleTableRecord;
-    case TableKind::kLinetype: return new AcDbLinetypeTableRecord;
-    case TableKind::kRegApp: return new AcDbRegAppTableRecord;
-    case TableKind::kUCS: return new AcDbUCSTableRecord;
-    case TableKind::kView: return new AcDbViewTableRecord;
-    case TableKind::kViewport: return new AcDbViewportTableRecord;
-    case TableKind::kDimStyle: return new AcDbDimStyleTableRecord;
-    }
     return nullptr;
 }
 
