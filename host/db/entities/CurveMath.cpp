@@ -288,6 +288,13 @@ double normalizeAngle(double angle)
 
 void ecsAxes(const AcGeVector3d& normal, AcGeVector3d& xAxis, AcGeVector3d& yAxis)
 {
+    // Nearly every entity of a plan drawing lies in the world XY plane; the arbitrary-axis
+    // rule gives the world axes for it, and this runs once per evaluated point.
+    if (normal.x == 0.0 && normal.y == 0.0 && normal.z > 0.0) {
+        xAxis = AcGeVector3d::kXAxis;
+        yAxis = AcGeVector3d::kYAxis;
+        return;
+    }
     const AcGeVector3d n = normal.isZeroLength() ? AcGeVector3d::kZAxis : normal.normal();
     xAxis = n.perpVector();
     yAxis = n.crossProduct(xAxis).normal();
