@@ -56,41 +56,40 @@ bool ContourSifter::addCurve(AcDbObjectId curveId)
     return insert(AcGePoint2d(start.x, start.y), curveId);
 }
 
-int ContourSifter::resolveCoincidence(int index, AcDbObjectId newId)
+int ContourSifter::resolveCoincidence(const Entry& kept, AcDbObjectId newId)
 {
-    double kept = 0.0;
+    double keptElevation = 0.0;
     double incoming = 0.0;
-    elevationOf(valueAt(index), kept);
+    elevationOf(kept.value, keptElevation);
     elevationOf(newId, incoming);
-    if (std::fabs(kept - incoming) < kSameElevation)
+    if (std::fabs(keptElevation - incoming) < kSameElevation)
         return kDeleteNew;
-    return askWhichToDelete(kept, incoming, newId);
+    return askWhichToDelete(keptElevation, incoming, newId);
 }
 
-bool ContourSifter::onDuplicate(int index, const AcGePoint2d& key, const AcDbObjectId& newId)
+// The whole run of equal start points is compared, from its last entry down; a newcomer
+// that matched none joins the run where the binary search landed.
+bool ContourSifter::onDuplicate(int offset, const AcGePoint2d& key, const AcDbObjectId& newId)
 {
-    const int first = rankOf(key);
-    const int last = first + runLength(key) - 1;
-    (void)index;
     int matches = 0;
-    for (int i = last; i >= first; --i) {
-        const AcDbObjectId keptId = valueAt(i);
-        switch (shapesOf(keptId, newId)) {
+    for (int i = static_cast<int>(runOf(key).size()) - 1; i >= 0; --i) {
+        const Entry kept = runOf(key)[static_cast<size_t>(i)];
+        switch (shapesOf(kept.value, newId)) {
         case kIdentical:
             ++matches;
             eraseEntity(newId);
             break;
         case kSameShapeOtherElevation:
             ++matches;
-            switch (resolveCoincidence(i, newId)) {
+            switch (resolveCoincidence(kept, newId)) {
             case kDeleteBoth:
-                eraseEntity(keptId);
+                eraseEntity(kept.value);
                 eraseEntity(newId);
-                removeAt(i);
+                removeFromRun(i, key);
                 break;
             case kDeleteKept:
-                eraseEntity(keptId);
-                setAt(i, key, newId);
+                eraseEntity(kept.value);
+                setInRun(i, key, newId);
                 break;
             case kDeleteNew: eraseEntity(newId); break;
             default: return false;
@@ -100,7 +99,7 @@ bool ContourSifter::onDuplicate(int index, const AcGePoint2d& key, const AcDbObj
         }
     }
     if (matches == 0)
-        insertAt(index, key, newId);
+        insertInRun(offset, key, newId);
     return true;
 }
 

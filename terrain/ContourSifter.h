@@ -18,11 +18,11 @@ public:
 
     // False asks the caller to stop the pass.
     bool addCurve(AcDbObjectId curveId);
-    // A Coincidence for the kept contour at index and the newcomer.
-    int resolveCoincidence(int index, AcDbObjectId newId);
+    // A Coincidence for the kept contour and the newcomer.
+    int resolveCoincidence(const Entry& kept, AcDbObjectId newId);
 
 protected:
-    bool onDuplicate(int index, const AcGePoint2d& key, const AcDbObjectId& newId) override;
+    bool onDuplicate(int offset, const AcGePoint2d& key, const AcDbObjectId& newId) override;
     int compare(const AcGePoint2d& a, const AcGePoint2d& b) const override;
 };
 

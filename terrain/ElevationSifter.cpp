@@ -33,29 +33,30 @@ bool ElevationSifter::addSpot(AcDbObjectId spotId)
     return insert(position, spotId);
 }
 
-int ElevationSifter::resolveCoincidence(int index, AcDbObjectId newId)
+int ElevationSifter::resolveCoincidence(const Entry& kept, AcDbObjectId newId)
 {
     AcGePoint3d incoming;
     positionOf(newId, incoming);
-    const double kept = keyAt(index).z;
-    if (std::fabs(kept - incoming.z) <= kSameElevation)
+    if (std::fabs(kept.key.z - incoming.z) <= kSameElevation)
         return kDeleteNew;
-    return askWhichToDelete(kept, incoming.z, newId);
+    return askWhichToDelete(kept.key.z, incoming.z, newId);
 }
 
-bool ElevationSifter::onDuplicate(int index, const AcGePoint3d& key, const AcDbObjectId& newId)
+// Keys are unique: the run holds only the kept point, at offset 0.
+bool ElevationSifter::onDuplicate(int offset, const AcGePoint3d& key, const AcDbObjectId& newId)
 {
-    const AcDbObjectId keptId = valueAt(index);
-    switch (resolveCoincidence(index, newId)) {
+    const Entry kept = runOf(key)[static_cast<size_t>(offset)];
+    const AcDbObjectId keptId = kept.value;
+    switch (resolveCoincidence(kept, newId)) {
     case kDeleteNew: eraseEntity(newId); return true;
     case kDeleteKept:
         eraseEntity(keptId);
-        setAt(index, key, newId);
+        setInRun(offset, key, newId);
         return true;
     case kDeleteBoth:
         eraseEntity(keptId);
         eraseEntity(newId);
-        removeAt(index);
+        removeFromRun(offset, key);
         return true;
     default: return false;
     }

@@ -15,11 +15,11 @@ public:
 
     // False asks the caller to stop the pass.
     bool addSpot(AcDbObjectId spotId);
-    // A Coincidence for the kept point at index and the newcomer.
-    int resolveCoincidence(int index, AcDbObjectId newId);
+    // A Coincidence for the kept point and the newcomer.
+    int resolveCoincidence(const Entry& kept, AcDbObjectId newId);
 
 protected:
-    bool onDuplicate(int index, const AcGePoint3d& key, const AcDbObjectId& newId) override;
+    bool onDuplicate(int offset, const AcGePoint3d& key, const AcDbObjectId& newId) override;
     int compare(const AcGePoint3d& a, const AcGePoint3d& b) const override;
 };
 

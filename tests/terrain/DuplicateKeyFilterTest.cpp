@@ -2,6 +2,9 @@
 // the same positions, the same order of equal keys, on random input with many ties.
 #include "terrain/DuplicateKeyFilter.h"
 
+#include <acge/AcGePoint2d.h>
+#include <acge/AcGePoint3d.h>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -46,7 +49,14 @@ struct ArrayFilter {
     }
 };
 
-class Filter : public DuplicateKeyFilter<Key, int> {
+struct KeyHash {
+    std::size_t operator()(const Key& key) const
+    {
+        return std::hash<long long>{}((static_cast<long long>(key.first) << 32) ^ key.second);
+    }
+};
+
+class Filter : public DuplicateKeyFilter<Key, int, KeyHash> {
 public:
     explicit Filter(bool multi) : DuplicateKeyFilter(multi) {}
     using DuplicateKeyFilter::removeAt;
@@ -64,20 +74,26 @@ void expectSame(const Filter& filter, const ArrayFilter& array)
     }
 }
 
-TEST(DuplicateKeyFilter, RunsGrowWhereTheBinarySearchLands)
+// probe asks for positions before every insertion, so the index structure exists from the
+// start; without it the structure is built late, on the first run of two that grows.
+void growRuns(bool probe, int firstDistinct)
 {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> coordinate(0, 6);
     Filter filter(true);
     ArrayFilter array;
     for (int value = 0; value < 600; ++value) {
-        const Key key{coordinate(random), coordinate(random)};
-        ASSERT_EQ(filter.findPosition(key), array.findPosition(key)) << value;
+        // The first keys are all distinct: no run forms before them.
+        const Key key = value < firstDistinct ? Key{100 + value, -value}
+                                              : Key{coordinate(random), coordinate(random)};
+        if (probe) {
+            ASSERT_EQ(filter.findPosition(key), array.findPosition(key)) << value;
+        }
         const int p = array.findPosition(key);
         array.insertAt(p, key, value);
         ASSERT_TRUE(filter.insert(key, value));
         // Now and then drop an entry, as a "delete both" answer does.
-        if (value % 7 == 3) {
+        if (value % 7 == 3 && (probe || value > 400)) {
             const int victim = static_cast<int>(random() % array.keys.size());
             filter.removeAt(victim);
             array.keys.erase(array.keys.begin() + victim);
@@ -85,6 +101,21 @@ TEST(DuplicateKeyFilter, RunsGrowWhereTheBinarySearchLands)
         }
     }
     expectSame(filter, array);
+}
+
+TEST(DuplicateKeyFilter, RunsGrowWhereTheBinarySearchLands)
+{
+    growRuns(true, 0);
+    growRuns(false, 0);
+    growRuns(false, 250);
+}
+
+TEST(DuplicateKeyFilter, PlanPositionHashAgreesWithExactComparison)
+{
+    const PlanPositionHash hash;
+    EXPECT_EQ(hash(AcGePoint2d(0.0, 5.0)), hash(AcGePoint2d(-0.0, 5.0)));
+    EXPECT_EQ(hash(AcGePoint3d(1.5, -0.0, 3.0)), hash(AcGePoint3d(1.5, 0.0, -7.0)));
+    EXPECT_NE(hash(AcGePoint2d(1.0, 2.0)), hash(AcGePoint2d(2.0, 1.0)));
 }
 
 TEST(DuplicateKeyFilter, UniqueKeysAreOverwritten)
