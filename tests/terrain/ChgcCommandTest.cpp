@@ -518,4 +518,38 @@ TEST_F(Chgc, ZeroSettingsOfferTheLoadValuesAndAnswersAreStored)
     EXPECT_EQ(setting("getST_SpotRadius"), 1.0);
 }
 
+TEST_F(Chgc, CancelAtTheConfirmationRestoresEveryLayerAndAsksAgain)
+{
+    const AcDbObjectId c1 = contour(100.0, m_cont);
+    const AcDbObjectId before = db()->clayer();
+    EXPECT_EQ(run({handle(c1), "", "^C", "^C"}), 0) << out();
+    const std::string text = out();
+    EXPECT_EQ(occurrences(text, "\n选择等高线或高程点确定打开的层,关闭其他层<退出>: "), 2u) << text;
+    EXPECT_EQ(text.find("给定比例1:"), std::string::npos) << text;
+    EXPECT_FALSE(isOff(m_cont));
+    EXPECT_FALSE(isOff(m_other));
+    EXPECT_FALSE(isOff(m_spot));
+    EXPECT_EQ(db()->clayer(), before);
+}
+
+TEST_F(Chgc, CancelAtTheScaleOrAnEmptySelectionKeepsTheLayersAsIsolated)
+{
+    const AcDbObjectId c1 = contour(100.0, m_cont);
+    const AcDbObjectId p1 = circle(AcGePoint3d(50, 50, 20), m_spot);
+    setSetting("setST_MapProportion", 2000.0);
+    EXPECT_EQ(run({handle(p1), "", "", "^C"}), 0) << out();
+    EXPECT_TRUE(isOff(m_cont));
+    EXPECT_FALSE(isOff(m_spot));
+    EXPECT_EQ(db()->clayer(), m_spot);
+    EXPECT_EQ(setting("getST_MapProportion"), 2000.0);
+
+    // An empty selection ends the command before the pass: nothing moves or is redrawn.
+    EXPECT_EQ(run({handle(c1), "", "", "", "", ""}), 0) << out();
+    EXPECT_NE(out().find("\n选择等高线、高程点"), std::string::npos) << out();
+    EXPECT_EQ(live("circle").size(), 1u);
+    EXPECT_EQ(live("circle")[0].layer, "SPOT");
+    EXPECT_EQ(live("lwpolyline")[0].layer, "CONT");
+    EXPECT_FALSE(isErased(p1));
+}
+
 } // namespace
