@@ -5,6 +5,8 @@
 #include "host/dxf/ReaderContext.h"
 #include "host/dxf/SubclassMarkers.h"
 
+#include "host/db/ObjectAccess.h"
+
 #include <acdb/AcDbSymbolTables.h>
 
 #include <memory>
@@ -30,6 +32,16 @@ constexpr TableType kTableTypes[] = {
     {"VIEW", TableKind::kView},          {"VPORT", TableKind::kViewport},
     {"DIMSTYLE", TableKind::kDimStyle},
 };
+
+// The characters a table refuses in a record name ('*' only leads the host's own names).
+bool isValidRecordName(const std::string& name)
+{
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (std::string_view("<>/\\\":;?|,=`").find(name[i]) != std::string_view::npos ||
+            (name[i] == '*' && i != 0))
+            return false;
+    return true;
+}
 
 const TableType* tableType(std::string_view name)
 {
@@ -65,11 +77,15 @@ void readRecord(ReaderContext& ctx, TableKind kind, AcDbObjectId tableId, Object
     if (es != Acad::eOk)
         ctx.fail(tags.line, tags.type + " record: " + acadErrorStatusText(es));
     std::string name = record->getName();
-    if (name.empty()) {
+    // Shape-file styles hold the file, not a name: several may have an empty or odd one.
+    auto* style = AcDbTextStyleTableRecord::cast(record.get());
+    const bool unnamedShape = style && style->isShapeFile() &&
+                              (name.empty() || !isValidRecordName(name));
+    if (name.empty() && !unnamedShape) {
         ctx.fix("record-name", tags.handle, tags.type + " record without a name left out");
         return;
     }
-    if (!DatabaseAccess::findRecord(ctx.db, kind, name.c_str()).isNull()) {
+    if (!unnamedShape && !DatabaseAccess::findRecord(ctx.db, kind, name.c_str()).isNull()) {
         ctx.fix("duplicate-record", tags.handle,
                 tags.type + " '" + name + "' defined twice; the second left out");
         return;
@@ -87,7 +103,16 @@ void readRecord(ReaderContext& ctx, TableKind kind, AcDbObjectId tableId, Object
             DatabaseAccess::reserveHandle(ctx.db, tags.handle);
     }
     AcDbObjectId id;
-    es = table->add(id, record.get());
+    if (unnamedShape) {
+        id = DatabaseAccess::addObject(ctx.db, record.get(), tableId, false);
+        if (!id.isNull()) {
+            db::ObjectAccess::records(*table).push_back(id);
+            db::ObjectAccess::markIndexStale(*table);
+        }
+        es = id.isNull() ? Acad::eHandleInUse : Acad::eOk;
+    } else {
+        es = table->add(id, record.get());
+    }
     table->close();
     if (es != Acad::eOk) {
         ctx.fix("record-refused", tags.handle,
@@ -95,7 +120,7 @@ void readRecord(ReaderContext& ctx, TableKind kind, AcDbObjectId tableId, Object
         return;
     }
     AcDbSymbolTableRecord* added = record.release();
-    added->close();
+    if (!unnamedShape) added->close();
     keepUnmodelled(ctx, added, tags);
     if (!tags.xdata.empty()) ctx.deferredXData.emplace_back(id, tags.xdata);
 }

@@ -327,7 +327,7 @@ Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer)
     m_contents = head + tail;
     AcGeVector3d x, y;
     dh::db::ecsAxes(m_normal, x, y);
-    m_direction = hasDirection ? m_direction.normal() : x * std::cos(angle) + y * std::sin(angle);
+    m_direction = hasDirection ? dh::db::unitVector(m_direction) : x * std::cos(angle) + y * std::sin(angle);
     if (AcDbDatabase* db = filer->database(); db && !styleName.empty())
         m_style = dh::db::DatabaseAccess::findRecord(*db, dh::db::TableKind::kTextStyle, styleName.c_str());
     return es;

@@ -7,6 +7,8 @@
 #include <acge/AcGePoint3d.h>
 #include <acge/AcGeVector3d.h>
 
+#include <cmath>
+
 namespace dh::db {
 
 // Reads the groups of subclass `name`, handing each to onTag. A missing marker is a
@@ -33,10 +35,17 @@ inline AcGeVector3d tagVector(const AcDbDxfTag& tag)
 }
 
 // A unit normal from a file: a zero vector falls back to the Z axis.
+// A unit vector as read stays as read: normalising it again changes its last bits, and a
+// drawing written and read back would drift.
+inline AcGeVector3d unitVector(const AcGeVector3d& v)
+{
+    return std::abs(v.length() - 1.0) <= 1e-12 ? v : v.normal();
+}
+
 inline AcGeVector3d tagNormal(const AcDbDxfTag& tag)
 {
     AcGeVector3d n = tagVector(tag);
-    return n.isZeroLength() ? AcGeVector3d(0.0, 0.0, 1.0) : n.normal();
+    return n.isZeroLength() ? AcGeVector3d(0.0, 0.0, 1.0) : unitVector(n);
 }
 
 inline void writeNormal(AcDbDxfFiler* filer, const AcGeVector3d& normal)
