@@ -27,6 +27,9 @@ public:
     std::uint64_t seed() const { return m_seed; }
     bool setSeed(std::uint64_t seed);
     std::size_t size() const { return m_stubs.size(); }
+    // Room in the handle index for this many objects, so that a reader that knows about how
+    // many it will add does not rehash on the way.
+    void reserve(std::size_t count) { m_byHandle.reserve(count); }
     template <class F>
     void forEach(F&& f) const
     {

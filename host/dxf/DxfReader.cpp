@@ -59,6 +59,12 @@ void skipSection(ReaderContext& ctx)
 
 namespace {
 
+using db::DatabaseAccess;
+
+// Fewer bytes per object than real files have: a little too much room is cheap, a rehash
+// of a few million entries is not.
+constexpr std::size_t kFileBytesPerObject = 200;
+
 bool readInto(AcDbDatabase& db, std::string_view data, const std::string& name,
               const ReadOptions& options, ReadReport& report, MappedFile* file = nullptr)
 {
@@ -69,6 +75,8 @@ bool readInto(AcDbDatabase& db, std::string_view data, const std::string& name,
         if (file) reader.setReleaseHook([file](std::size_t offset) { file->releaseBefore(offset); });
         TextDecoder decoder(options.encoding);
         TagStream stream(reader, decoder);
+        // A drawing holds an object for every few hundred bytes of its file.
+        DatabaseAccess::objects(db).reserve(data.size() / kFileBytesPerObject);
         ReaderContext ctx{db, *documentData, stream, report};
         ctx.fileData = data;
         readSections(ctx);

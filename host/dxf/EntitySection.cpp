@@ -205,12 +205,22 @@ void readEntity(ReaderContext& ctx, OpenBlocks& blocks, ObjectTags& tags, AcDbOb
 
 // ENTITIES holds model space and paper space: the owner handle picks a layout, anything
 // else (writers that name model space "*U") falls back to the paper-space flag.
-AcDbObjectId spaceOf(ReaderContext& ctx, const ObjectTags& tags)
+// The layout last found by owner handle: entities come in long runs of one space.
+struct LastLayout {
+    std::uint64_t owner = 0;
+    AcDbObjectId id;
+};
+
+AcDbObjectId spaceOf(ReaderContext& ctx, const ObjectTags& tags, LastLayout& last)
 {
     if (tags.owner != 0) {
+        if (tags.owner == last.owner) return last.id;
         if (const db::ObjectStub* stub = DatabaseAccess::objects(ctx.db).find(tags.owner))
-            if (auto* block = AcDbBlockTableRecord::cast(stub->object.get()); block && block->isLayout())
-                return AcDbObjectId(const_cast<db::ObjectStub*>(stub));
+            if (auto* block = AcDbBlockTableRecord::cast(stub->object.get()); block && block->isLayout()) {
+                last.owner = tags.owner;
+                last.id = AcDbObjectId(const_cast<db::ObjectStub*>(stub));
+                return last.id;
+            }
     }
     const AcDbDxfTag* paper = tags.find(67);
     return paper && paper->integer == 1 ? ctx.db.paperSpaceId() : ctx.db.modelSpaceId();
@@ -355,6 +365,7 @@ void readEntitiesSection(ReaderContext& ctx)
     DatabaseAccess::ensureStandardObjects(ctx.db);
     OpenBlocks blocks(ctx);
     ObjectTags tags;
+    LastLayout lastLayout;
     for (;;) {
         int code = 0;
         if (!ctx.stream.peekCode(code)) ctx.fail(ctx.stream.where(), "the ENTITIES section has no ENDSEC");
@@ -369,7 +380,7 @@ void readEntitiesSection(ReaderContext& ctx)
             ctx.fix("stray", tags.handle, "stray " + tags.type + " left out");
             continue;
         }
-        readEntity(ctx, blocks, tags, spaceOf(ctx, tags));
+        readEntity(ctx, blocks, tags, spaceOf(ctx, tags, lastLayout));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "host/dxf/GroupCode.h"
 #include "host/dxf/ReadError.h"
 
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cstring>
@@ -14,12 +15,34 @@ namespace {
 
 constexpr std::string_view kBinarySentinel{"AutoCAD Binary DXF\r\n\x1a\0", 22};
 
-std::string_view trim(std::string_view s)
+inline bool isBlankByte(char c) { return c == ' ' || c == '\t'; }
+
+inline std::string_view trim(std::string_view s)
 {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
+    while (!s.empty() && isBlankByte(s.front())) s.remove_prefix(1);
+    while (!s.empty() && (isBlankByte(s.back()) || s.back() == '\r')) s.remove_suffix(1);
     return s;
+}
+
+// Group codes are short runs of digits; anything else (a sign, overflow, junk) goes through
+// from_chars so that its verdict stays the one that counts.
+inline bool parseCode(std::string_view text, int& code)
+{
+    if (!text.empty() && text.size() <= 9) {
+        int value = 0;
+        std::size_t i = 0;
+        for (; i < text.size(); ++i) {
+            const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+            if (digit > 9) break;
+            value = value * 10 + static_cast<int>(digit);
+        }
+        if (i == text.size()) {
+            code = value;
+            return true;
+        }
+    }
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), code);
+    return ec == std::errc() && ptr == text.data() + text.size();
 }
 
 template <typename T>
@@ -83,35 +106,82 @@ bool TagReader::next(Tag& tag)
     return m_binary ? readBinary(tag) : readAscii(tag);
 }
 
+namespace {
+
+// The first '\n' in [p, limit), or limit: eight bytes at a time, since most values are
+// longer than a code line.
+inline const char* findNewline(const char* p, const char* limit)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    constexpr std::uint64_t kNewlines = kOnes * static_cast<unsigned char>('\n');
+    while (limit - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t x = word ^ kNewlines;
+        // The lowest flagged byte is the first zero byte (the hosts are little-endian).
+        const std::uint64_t found = (x - kOnes) & ~x & kHighs;
+        if (found != 0) return p + (std::countr_zero(found) >> 3);
+        p += 8;
+    }
+    while (p != limit && *p != '\n') ++p;
+    return p;
+}
+
+} // namespace
+
 bool TagReader::readLine(std::string_view& line)
 {
-    if (m_pos >= m_data.size()) return false;
+    const std::size_t size = m_data.size();
+    if (m_pos >= size) return false;
     const char* begin = m_data.data() + m_pos;
-    const void* nl = std::memchr(begin, '\n', m_data.size() - m_pos);
-    std::size_t end = nl ? static_cast<const char*>(nl) - m_data.data() : m_data.size();
-    line = m_data.substr(m_pos, end - m_pos);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    m_pos = nl ? end + 1 : end;
+    const char* limit = m_data.data() + size;
+    const char* nl = findNewline(begin, limit);
+    std::size_t length = static_cast<std::size_t>(nl - begin);
+    m_pos += nl == limit ? length : length + 1;
+    if (length != 0 && begin[length - 1] == '\r') --length;
+    line = std::string_view(begin, length);
     ++m_line;
+    return true;
+}
+
+bool TagReader::readCodeQuickly(int& code)
+{
+    // The usual code line: spaces, up to nine digits, the line end.
+    const char* data = m_data.data();
+    const char* limit = data + m_data.size();
+    const char* p = data + m_pos;
+    while (p != limit && *p == ' ') ++p;
+    const char* digits = p;
+    int value = 0;
+    while (p != limit && p - digits < 9 && static_cast<unsigned char>(*p) - unsigned{'0'} <= 9)
+        value = value * 10 + (*p++ - '0');
+    if (p == digits || p == limit) return false;
+    if (*p == '\r' && p + 1 != limit && p[1] == '\n') ++p;
+    if (*p != '\n') return false;
+    m_pos = static_cast<std::size_t>(p + 1 - data);
+    ++m_line;
+    code = value;
     return true;
 }
 
 bool TagReader::readAscii(Tag& tag)
 {
-    if (m_done) return false;
-    std::string_view codeLine;
-    if (!readLine(codeLine)) return false;
-    if (trim(codeLine).empty()) {
-        // Blank lines after the last group are harmless; elsewhere they are damage.
-        std::size_t rest = m_pos;
-        while (rest < m_data.size() && std::isspace(static_cast<unsigned char>(m_data[rest]))) ++rest;
-        if (rest >= m_data.size()) return false;
-    }
-    std::string_view codeText = trim(codeLine);
+    if (m_done || m_pos >= m_data.size()) return false;
     int code = 0;
-    auto [ptr, ec] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
-    if (ec != std::errc() || ptr != codeText.data() + codeText.size())
-        fail(m_line, "invalid group code '" + std::string(codeText.substr(0, 40)) + "'");
+    if (!readCodeQuickly(code)) {
+        std::string_view codeLine;
+        readLine(codeLine);
+        std::string_view codeText = trim(codeLine);
+        if (codeText.empty()) {
+            // Blank lines after the last group are harmless; elsewhere they are damage.
+            std::size_t rest = m_pos;
+            while (rest < m_data.size() && std::isspace(static_cast<unsigned char>(m_data[rest]))) ++rest;
+            if (rest >= m_data.size()) return false;
+        }
+        if (!parseCode(codeText, code))
+            fail(m_line, "invalid group code '" + std::string(codeText.substr(0, 40)) + "'");
+    }
     tag.code = code;
     tag.where = m_line;
     tag.numeric = false;

@@ -46,6 +46,7 @@ private:
     bool readAscii(Tag& tag);
     bool readBinary(Tag& tag);
     bool readLine(std::string_view& line);
+    bool readCodeQuickly(int& code);
     void need(std::size_t bytes) const;
 
     std::string_view m_data;

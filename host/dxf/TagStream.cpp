@@ -26,6 +26,62 @@ int hexValue(char c)
     return -1;
 }
 
+// Exact powers of ten a double holds.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Plain decimals ("-504364.453") of at most 15 digits: the digits make an integer a double
+// holds exactly, and one division by an exact power of ten rounds correctly, so the result
+// is the one from_chars gives. False for anything else (exponents, long mantissas, junk).
+inline bool parsePlainDecimal(std::string_view text, double& value)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    bool negative = false;
+    if (p != end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+    if (end - p > 16) return false;
+    std::uint64_t mantissa = 0;
+    const char* whole = p;
+    while (p != end && static_cast<unsigned char>(*p) - unsigned{'0'} <= 9)
+        mantissa = mantissa * 10 + (static_cast<unsigned char>(*p++) - unsigned{'0'});
+    std::ptrdiff_t digits = p - whole;
+    std::ptrdiff_t fraction = 0;
+    if (p != end && *p == '.') {
+        const char* part = ++p;
+        while (p != end && static_cast<unsigned char>(*p) - unsigned{'0'} <= 9)
+            mantissa = mantissa * 10 + (static_cast<unsigned char>(*p++) - unsigned{'0'});
+        fraction = p - part;
+        digits += fraction;
+    }
+    if (p != end || digits == 0 || digits > 15) return false;
+    double result = static_cast<double>(mantissa);
+    if (fraction > 0) result /= kPowersOfTen[fraction];
+    value = negative ? -result : result;
+    return true;
+}
+
+// Plain integers of at most 18 digits, which cannot overflow.
+inline bool parsePlainInteger(std::string_view text, std::int64_t& value)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    bool negative = false;
+    if (p != end && *p == '-') {
+        negative = true;
+        ++p;
+    }
+    if (p == end || end - p > 18) return false;
+    std::int64_t result = 0;
+    for (; p != end; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (digit > 9) return false;
+        result = result * 10 + digit;
+    }
+    value = negative ? -result : result;
+    return true;
+}
+
 } // namespace
 
 TagStream::TagStream(TagReader& reader, TextDecoder& decoder)
@@ -46,6 +102,7 @@ double TagStream::parseDouble(const Tag& raw) const
     std::string_view text = trimmed(raw.raw);
     double value = 0.0;
     if (text.empty()) return 0.0;
+    if (parsePlainDecimal(text, value)) return value;
     if (text.front() == '+') text.remove_prefix(1);
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc::result_out_of_range) return 0.0;
@@ -60,8 +117,9 @@ std::int64_t TagStream::parseInt(const Tag& raw) const
     if (raw.numeric) return raw.integer;
     std::string_view text = trimmed(raw.raw);
     if (text.empty()) return 0;
-    if (text.front() == '+') text.remove_prefix(1);
     std::int64_t value = 0;
+    if (parsePlainInteger(text, value)) return value;
+    if (text.front() == '+') text.remove_prefix(1);
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc() && ptr == text.data() + text.size()) return value;
     // Some writers put integers as reals ("1.0"); take them when they are whole.

@@ -21,12 +21,22 @@ void TextDecoder::setFileCodePage(std::string_view dxfName)
         m_warnings.push_back("unknown code page '" + std::string(dxfName) +
                              "', texts read as ANSI_1252");
     if (m_override.empty() && !m_utf8File) m_page = std::make_unique<CodePage>(dxfName);
+    forgetCache();
 }
 
 void TextDecoder::setUtf8File(bool utf8)
 {
     m_utf8File = utf8;
     if (utf8 && m_override.empty()) m_page = std::make_unique<CodePage>("UTF-8");
+    forgetCache();
+}
+
+void TextDecoder::forgetCache()
+{
+    for (CachedText& cached : m_cache) {
+        cached.raw.clear();
+        cached.text.clear();
+    }
 }
 
 namespace {
@@ -57,10 +67,39 @@ bool looksLikeUtf8Cjk(std::string_view raw)
 
 } // namespace
 
+namespace {
+
+// ASCII without a backslash is its own UTF-8 and has no escape to resolve.
+bool isPlainAscii(std::string_view raw)
+{
+    unsigned char seen = 0;
+    for (char c : raw) {
+        seen |= static_cast<unsigned char>(c);
+        if (c == '\\') return false;
+    }
+    return seen < 0x80;
+}
+
+} // namespace
+
 std::string TextDecoder::decode(std::string_view raw, bool escapes)
 {
-    std::string text = decodeBytes(raw);
+    if (isPlainAscii(raw)) return std::string(raw);
+    std::string text = decodedBytes(raw);
     return escapes ? decodeEscapes(text) : text;
+}
+
+std::string TextDecoder::decodedBytes(std::string_view raw)
+{
+    // Layer and style names repeat on every entity: the last few conversions are kept.
+    if (raw.size() > kCachedLength || isAscii(raw)) return decodeBytes(raw);
+    for (const CachedText& cached : m_cache)
+        if (cached.raw == raw) return cached.text;
+    CachedText& slot = m_cache[m_nextCacheSlot];
+    m_nextCacheSlot = (m_nextCacheSlot + 1) % m_cache.size();
+    slot.text = decodeBytes(raw);
+    slot.raw.assign(raw);
+    return slot.text;
 }
 
 std::string TextDecoder::decodeBytes(std::string_view raw)

@@ -6,6 +6,7 @@
 
 #include "host/dxf/CodePage.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,14 @@ public:
     std::vector<std::string>& warnings() { return m_warnings; }
 
 private:
+    struct CachedText {
+        std::string raw; // empty: unused (an empty text is ASCII and never cached)
+        std::string text;
+    };
+    static constexpr std::size_t kCachedLength = 64;
+
+    std::string decodedBytes(std::string_view raw);
+    void forgetCache();
     std::string decodeBytes(std::string_view raw);
     std::string fallback(std::string_view raw);
 
@@ -41,6 +50,8 @@ private:
     bool m_warnedUtf8 = false;
     bool m_warnedInvalid = false;
     std::vector<std::string> m_warnings;
+    std::array<CachedText, 8> m_cache;
+    std::size_t m_nextCacheSlot = 0;
 };
 
 } // namespace dh::dxf
