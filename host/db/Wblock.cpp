@@ -3,14 +3,38 @@
 // records are matched by name, so the standard ones ("0", "Standard", ...) are shared.
 #include <acdb/AcDbDatabase.h>
 
+#include "host/db/CloneHooks.h"
 #include "host/db/DatabaseAccess.h"
 #include "host/db/ObjectAccess.h"
 
+#include <acdb/AcDbBlockReference.h>
+#include <acdb/AcDbDimension.h>
 #include <acut/ResBuf.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <unordered_map>
 
 namespace dh::db {
+
+namespace {
+
+std::vector<CloneHook>& cloneHooks()
+{
+    static std::vector<CloneHook> hooks;
+    return hooks;
+}
+
+} // namespace
+
+void addCloneHook(CloneHook hook) { cloneHooks().push_back(std::move(hook)); }
+
+void runCloneHooks(const AcDbObject& source, AcDbObject& copy, const IdMap& map)
+{
+    for (const CloneHook& hook : cloneHooks())
+        hook(source, copy, map);
+}
+
 namespace {
 
 class WblockCopier {
@@ -27,6 +51,24 @@ public:
             const AcDbObjectId copy = copyObject(id, dstBlockId);
             if (!copy.isNull())
                 ObjectAccess::entities(*dstBlock).push_back(copy);
+        }
+    }
+
+    // Once every copy is made: references between the copies (annotations, handles in
+    // extended data and in kept groups) are translated; those to objects left behind
+    // become null.
+    void finish()
+    {
+        for (std::size_t i = 0; i < m_copies.size(); ++i) {
+            const auto [srcId, copyId] = m_copies[i];
+            AcDbObject* copy = objectOf(copyId);
+            const AcDbObject* src = objectOf(srcId);
+            if (!copy || !src)
+                continue;
+            const IdMap map = [this](AcDbObjectId ref) { return translate(ref); };
+            copy->translateIds(map);
+            translateXDataHandles(*copy);
+            runCloneHooks(*src, *copy, map);
         }
     }
 
@@ -90,11 +132,46 @@ private:
         return dstId;
     }
 
+    // Extended-data handles (1005) name objects of the source drawing.
+    void translateXDataHandles(AcDbObject& copy)
+    {
+        resbuf* chain = copy.xData();
+        bool changed = false;
+        for (resbuf* rb = chain; rb; rb = rb->rbnext) {
+            if (rb->restype != 1005 || !rb->resval.rstring)
+                continue;
+            AcDbObjectId srcId;
+            const std::uint64_t handle = std::strtoull(rb->resval.rstring, nullptr, 16);
+            if (handle)
+                m_src.getAcDbObjectId(srcId, false, AcDbHandle(handle));
+            const AcDbObjectId mapped = srcId.isNull() ? AcDbObjectId() : translate(srcId);
+            const std::string text = mapped.isNull() ? std::string("0") : mapped.handle().toString();
+            if (text == rb->resval.rstring)
+                continue;
+            std::free(rb->resval.rstring);
+            rb->resval.rstring = strdup(text.c_str());
+            changed = true;
+        }
+        if (changed) {
+            AcDbObject* opened = nullptr;
+            if (acdbOpenAcDbObject(opened, copy.objectId(), AcDb::kForWrite, true) == Acad::eOk) {
+                opened->setXData(chain);
+                opened->close();
+            }
+        }
+        acutRelRb(chain);
+    }
+
     // Owners whose copies keep the source's owned ids get copies of those objects here;
     // owners whose clone() already made private copies add them when they join m_dst.
     AcDbObjectId copyObject(AcDbObjectId srcId, AcDbObjectId dstOwner)
     {
         AcDbObject* src = objectOf(srcId);
+        // Blocks named before their definition was read are looked up now, in the source.
+        if (auto* reference = AcDbBlockReference::cast(src))
+            reference->blockTableRecord();
+        else if (auto* dimension = AcDbDimension::cast(src))
+            dimension->dimBlockId();
         AcDbObject* copy = src ? AcDbObject::cast(src->clone()) : nullptr;
         if (!copy)
             return AcDbObjectId();
@@ -112,6 +189,7 @@ private:
             return id;
         }
         m_map[srcId] = id;
+        m_copies.emplace_back(srcId, id);
         for (AcDbObjectId sub : subCopies)
             if (AcDbObject* object = objectOf(sub))
                 ObjectAccess::setOwner(*object, id);
@@ -139,6 +217,7 @@ private:
     AcDbDatabase& m_src;
     AcDbDatabase& m_dst;
     std::unordered_map<AcDbObjectId, AcDbObjectId> m_map;
+    std::vector<std::pair<AcDbObjectId, AcDbObjectId>> m_copies; // source, copy
 };
 
 } // namespace
@@ -158,6 +237,7 @@ Acad::ErrorStatus AcDbDatabase::wblock(AcDbDatabase*& output, AcDbObjectId block
     db->setInsbase(block->isLayout() ? m_insbase : block->origin());
     dh::db::WblockCopier copier(*this, *db);
     copier.copyContents(*block, db->modelSpaceId());
+    copier.finish();
     output = db.release();
     return Acad::eOk;
 }
@@ -177,5 +257,6 @@ Acad::ErrorStatus AcDbDatabase::wblock(AcDbDatabase*& output)
             if (!id.isErased())
                 copier.translate(id);
     }
+    copier.finish();
     return Acad::eOk;
 }

@@ -1,7 +1,8 @@
 // KeptEntity and KeptObject: entities and objects of a DXF file that the database does not
 // model (hatches, images, solids, proxies, dictionaries, layouts, …). They hold every
 // group after the common entity properties as read and write them back unchanged; handles
-// inside them stay valid because the reader keeps the file's handles. An entity that owns
+// inside them stay valid because the reader keeps the file's handles, and are translated
+// when a copy goes into another drawing (KeptHandles). An entity that owns
 // followers in the file (an old-style polyline's vertices and end marker) keeps them too.
 #pragma once
 
@@ -30,6 +31,7 @@ public:
     const std::string& dxfType() const { return m_type; }
     // The groups after the AcDbEntity subclass, markers included.
     const Tags& tags() const { return m_tags; }
+    Tags& tags() { return m_tags; }
     std::vector<FollowerRecord>& followers() { return m_followers; }
     const std::vector<FollowerRecord>& followers() const { return m_followers; }
 

@@ -1,8 +1,38 @@
 #include "host/dxf/WriteFiler.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numbers>
 
 namespace dh::dxf {
+
+namespace {
+
+// Angles (50–58) are held in radians and written in degrees; radians to degrees and back
+// is not exact, so "30" read would come back as 29.999999999999996. The shortest decimal
+// that gives the same degrees through either form of the conversion is written instead.
+double stableDegrees(double degrees)
+{
+    if (!std::isfinite(degrees)) return degrees;
+    constexpr double kToRadians = std::numbers::pi / 180.0;
+    auto converts = [degrees](double candidate) {
+        return candidate * std::numbers::pi / 180.0 * 180.0 / std::numbers::pi == degrees &&
+               candidate * kToRadians / kToRadians == degrees;
+    };
+    char digits[40];
+    for (int precision = 1; precision <= 16; ++precision) {
+        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, degrees,
+                                       std::chars_format::general, precision);
+        double candidate = 0.0;
+        if (ec != std::errc() || std::from_chars(digits, end, candidate).ec != std::errc()) break;
+        if (candidate == degrees) return degrees;
+        if (converts(candidate)) return candidate;
+    }
+    return degrees;
+}
+
+} // namespace
 
 void WriteFiler::begin(const std::vector<KeptGroup>* kept)
 {
@@ -69,6 +99,7 @@ void WriteFiler::putInt(int code, std::int64_t value)
 void WriteFiler::putDouble(int code, double value)
 {
     note(code);
+    if (code >= 50 && code <= 58) value = stableDegrees(value);
     m_out.writeDouble(code, value);
 }
 

@@ -279,6 +279,19 @@ Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const
     return Acad::eOk;
 }
 
+void AcDbBlockReference::translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map)
+{
+    AcDbEntity::translateIds(map);
+    if (m_block.isNull())
+        return;
+    // The name stays as the fallback when the block does not come along.
+    if (const auto* record = AcDbSymbolTableRecord::cast(dh::db::objectOf(m_block)))
+        m_blockName = record->getName();
+    m_block = map(m_block);
+    if (!m_block.isNull())
+        m_blockName.clear();
+}
+
 Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);

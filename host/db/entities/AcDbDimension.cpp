@@ -386,6 +386,25 @@ Acad::ErrorStatus AcDbDimension::dxfOutFields(AcDbDxfFiler* filer) const
     return Acad::eOk;
 }
 
+void AcDbDimension::translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map)
+{
+    AcDbEntity::translateIds(map);
+    if (!m_style.isNull()) {
+        if (const auto* style = AcDbSymbolTableRecord::cast(dh::db::objectOf(m_style)))
+            m_styleName = style->getName();
+        m_style = map(m_style);
+    }
+    const AcDbObjectId block = dimBlockId();
+    if (block.isNull())
+        return;
+    if (const auto* record = AcDbSymbolTableRecord::cast(dh::db::objectOf(block)))
+        m_blockName = record->getName();
+    m_block = map(block);
+    // A block brought into another drawing is this copy's own there.
+    if (!m_block.isNull() && m_block.database() != block.database())
+        m_ownsBlock = true;
+}
+
 Acad::ErrorStatus AcDbDimension::dxfInFields(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);

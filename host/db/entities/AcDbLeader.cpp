@@ -134,6 +134,20 @@ Acad::ErrorStatus AcDbLeader::dxfOutFields(AcDbDxfFiler* filer) const
     return Acad::eOk;
 }
 
+void AcDbLeader::translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map)
+{
+    AcDbCurve::translateIds(map);
+    if (!m_style.isNull()) {
+        if (const auto* style = AcDbSymbolTableRecord::cast(dh::db::objectOf(m_style)))
+            m_styleName = style->getName();
+        m_style = map(m_style);
+    }
+    // Before the copy joins a drawing its annotation may not be copied yet: it is kept
+    // for the translation made once everything is copied.
+    if (const AcDbObjectId mapped = map(m_annotation); !mapped.isNull() || database())
+        m_annotation = mapped;
+}
+
 Acad::ErrorStatus AcDbLeader::dxfInFields(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);

@@ -300,6 +300,20 @@ Acad::ErrorStatus AcDbMText::dxfOutFields(AcDbDxfFiler* filer) const
     return Acad::eOk;
 }
 
+void AcDbMText::translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map)
+{
+    AcDbEntity::translateIds(map);
+    m_style = map(m_style);
+}
+
+Acad::ErrorStatus AcDbMText::subAddedToDatabase(AcDbDatabase* db)
+{
+    // A file may leave the style out: the text then shows in the drawing's current style.
+    if (m_style.isNull())
+        m_style = db->textstyle();
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);

@@ -302,6 +302,12 @@ Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const
     return Acad::eOk;
 }
 
+void AcDbText::translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map)
+{
+    AcDbEntity::translateIds(map);
+    m_style = map(m_style);
+}
+
 // Points and the style name arrive in the text's own coordinates and by name: both are
 // resolved once the whole subclass is read.
 static void resolveTextFields(AcDbDxfFiler* filer, const std::string& styleName, AcDbObjectId& style,

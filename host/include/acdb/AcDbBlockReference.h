@@ -5,6 +5,8 @@
 // attribute, showing its value.
 #pragma once
 
+#include <functional>
+
 #include <acdb/AcDbAttribute.h>
 #include <acdb/AcDbEntity.h>
 #include <acge/AcGeMatrix3d.h>
@@ -62,6 +64,7 @@ public:
                                     Adesk::GsMarker otherGsMarker = 0) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    void translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map) override;
     void getOwnedIds(std::vector<AcDbObjectId>& ids) const override;
 
 protected:

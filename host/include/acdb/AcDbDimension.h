@@ -7,6 +7,8 @@
 // the drawing format (13 … 16 and 10), which the typed accessors name.
 #pragma once
 
+#include <functional>
+
 #include <acdb/AcDbEntity.h>
 #include <acge/AcGeMatrix3d.h>
 #include <acge/AcGeVector3d.h>
@@ -53,6 +55,7 @@ public:
                                     Adesk::GsMarker otherGsMarker = 0) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    void translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map) override;
 
 protected:
     Acad::ErrorStatus subAddedToDatabase(AcDbDatabase* db) override;

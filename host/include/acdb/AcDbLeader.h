@@ -4,6 +4,8 @@
 // no split pieces.
 #pragma once
 
+#include <functional>
+
 #include <acdb/AcDbCurve.h>
 
 #include <string>
@@ -67,6 +69,7 @@ public:
     Acad::ErrorStatus explode(AcDbVoidPtrArray& entities) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    void translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map) override;
 
     dh::db::PointChain shape() const;
 

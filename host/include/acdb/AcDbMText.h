@@ -4,6 +4,8 @@
 // line spacing factor apart, measured with the host's text metric.
 #pragma once
 
+#include <functional>
+
 #include <acdb/AcDbEntity.h>
 #include <acge/AcGeVector3d.h>
 
@@ -66,6 +68,13 @@ public:
                                     Adesk::GsMarker otherGsMarker = 0) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    void translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map) override;
+
+protected:
+    // A multi-line text without a style takes the drawing's current one.
+    Acad::ErrorStatus subAddedToDatabase(AcDbDatabase* db) override;
+
+public:
 
 private:
     AcGePoint3d m_location;

@@ -5,6 +5,8 @@
 // from the host's text metric (AcGiTextStyle). Texts are UTF-8.
 #pragma once
 
+#include <functional>
+
 #include <acdb/AcDbEntity.h>
 #include <acge/AcGeVector3d.h>
 
@@ -81,6 +83,7 @@ public:
                                     Adesk::GsMarker otherGsMarker = 0) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    void translateIds(const std::function<AcDbObjectId(AcDbObjectId)>& map) override;
 
 protected:
     Acad::ErrorStatus subAddedToDatabase(AcDbDatabase* db) override;

@@ -160,9 +160,12 @@ void expectSame(const std::string& file, const char* what, const std::string& be
     while (at < before.size() && at < after.size() && before[at] == after[at]) ++at;
     std::size_t from = before.rfind('\n', at);
     from = from == std::string::npos ? 0 : from + 1;
-    auto line = [from](const std::string& text) {
-        std::size_t end = text.find('\n', from);
-        return text.substr(from, std::min<std::size_t>(end == std::string::npos ? text.size() - from : end - from, 600));
+    // The start of the line (type and handle) and the part around the difference.
+    auto line = [from, at](const std::string& text) {
+        std::size_t end = std::min(text.find('\n', from), text.size());
+        std::string head = text.substr(from, std::min<std::size_t>(end - from, 60));
+        std::size_t near = std::max(from, at < 200 ? 0 : at - 200);
+        return head + " ... " + text.substr(near, std::min<std::size_t>(end > near ? end - near : 0, 400));
     };
     ADD_FAILURE() << file << " differs after " << what << ":\n  read:    " << line(before)
                   << "\n  written: " << line(after);
