@@ -60,6 +60,7 @@ void WriterContext::writeFields(const AcDbObject* object, const KeptTags* kept,
         groups = &merged;
     }
     filer.begin(groups);
+    if (!KeptEntity::cast(object) && !KeptObject::cast(object)) filer.modelledFields();
     object->dxfOutFields(&filer);
     filer.finish();
     if (resbuf* chain = object->xData()) {

@@ -1,6 +1,7 @@
 // The HEADER section: every variable is kept (DocumentData::header) so that settings the
-// database does not model are written back; those it models are applied once the tables
-// are read.
+// database does not model are written back; those naming records are applied as soon as
+// the tables are read (entities without a style take the drawing's current one), the
+// others at the end.
 #include "host/dxf/ReaderContext.h"
 
 #include <acdb/AcCmColor.h>
@@ -77,19 +78,25 @@ void readHeaderSection(ReaderContext& ctx)
     ctx.fail(where, "the HEADER section has no ENDSEC");
 }
 
+void applyTableSettings(ReaderContext& ctx)
+{
+    AcDbDatabase& db = ctx.db;
+    auto recordOf = [&](TableKind kind, const char* name) {
+        const AcDbDxfTag* value = firstValue(ctx.data, name);
+        return value ? DatabaseAccess::findRecord(db, kind, value->text.c_str()) : AcDbObjectId();
+    };
+    if (AcDbObjectId id = recordOf(TableKind::kLayer, "$CLAYER"); !id.isNull()) db.setClayer(id);
+    if (AcDbObjectId id = recordOf(TableKind::kLinetype, "$CELTYPE"); !id.isNull()) db.setCeltype(id);
+    if (AcDbObjectId id = recordOf(TableKind::kTextStyle, "$TEXTSTYLE"); !id.isNull()) db.setTextstyle(id);
+    if (AcDbObjectId id = recordOf(TableKind::kDimStyle, "$DIMSTYLE"); !id.isNull()) db.setDimstyle(id);
+}
+
 void applyHeaderSettings(ReaderContext& ctx)
 {
     AcDbDatabase& db = ctx.db;
     DatabaseAccess::ensureStandardObjects(db);
     const DocumentData& data = ctx.data;
-    auto layerOf = [&](TableKind kind, const char* name) {
-        const AcDbDxfTag* value = firstValue(data, name);
-        return value ? DatabaseAccess::findRecord(db, kind, value->text.c_str()) : AcDbObjectId();
-    };
-    if (AcDbObjectId id = layerOf(TableKind::kLayer, "$CLAYER"); !id.isNull()) db.setClayer(id);
-    if (AcDbObjectId id = layerOf(TableKind::kLinetype, "$CELTYPE"); !id.isNull()) db.setCeltype(id);
-    if (AcDbObjectId id = layerOf(TableKind::kTextStyle, "$TEXTSTYLE"); !id.isNull()) db.setTextstyle(id);
-    if (AcDbObjectId id = layerOf(TableKind::kDimStyle, "$DIMSTYLE"); !id.isNull()) db.setDimstyle(id);
+    applyTableSettings(ctx);
     auto point = [](const AcDbDxfTag& tag) { return AcGePoint3d(tag.xyz[0], tag.xyz[1], tag.xyz[2]); };
     if (const AcDbDxfTag* v = firstValue(data, "$EXTMIN"); v && v->kind == AcDbDxfTag::Kind::kPoint)
         db.setExtmin(point(*v));

@@ -18,6 +18,9 @@ using db::TableKind;
 using db::newRecord;
 using db::newTable;
 
+// The header settings that name records (HeaderSection.cpp).
+void applyTableSettings(ReaderContext& ctx);
+
 namespace {
 
 struct TableType {
@@ -154,6 +157,7 @@ void readTablesSection(ReaderContext& ctx)
             AcDbDxfTag end;
             ctx.stream.next(end);
             applyDeferredXData(ctx);
+            applyTableSettings(ctx);
             return;
         }
         ctx.stream.readObject(object);

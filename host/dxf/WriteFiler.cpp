@@ -10,23 +10,35 @@ namespace dh::dxf {
 namespace {
 
 // Angles (50–58) are held in radians and written in degrees; radians to degrees and back
-// is not exact, so "30" read would come back as 29.999999999999996. The shortest decimal
-// that gives the same degrees through either form of the conversion is written instead.
+// is not exact, so "30" read would come back as 29.999999999999996. A decimal that gives
+// the same degrees through the conversion is written instead when it is clearly shorter
+// than the value's own shortest form: a value given to full precision is left alone.
+int shortestDigits(double value)
+{
+    char digits[40];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific);
+    if (ec != std::errc()) return 17;
+    int count = 0;
+    for (char* p = digits; p != end && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') ++count;
+    return count;
+}
+
 double stableDegrees(double degrees)
 {
-    if (!std::isfinite(degrees)) return degrees;
+    if (!std::isfinite(degrees) || degrees == 0.0) return degrees;
     constexpr double kToRadians = std::numbers::pi / 180.0;
     auto converts = [degrees](double candidate) {
-        return candidate * std::numbers::pi / 180.0 * 180.0 / std::numbers::pi == degrees &&
+        return candidate * std::numbers::pi / 180.0 * 180.0 / std::numbers::pi == degrees ||
                candidate * kToRadians / kToRadians == degrees;
     };
+    const int limit = std::min(15, shortestDigits(degrees) - 2);
     char digits[40];
-    for (int precision = 1; precision <= 16; ++precision) {
+    for (int precision = 1; precision <= limit; ++precision) {
         auto [end, ec] = std::to_chars(digits, digits + sizeof digits, degrees,
                                        std::chars_format::general, precision);
         double candidate = 0.0;
         if (ec != std::errc() || std::from_chars(digits, end, candidate).ec != std::errc()) break;
-        if (candidate == degrees) return degrees;
         if (converts(candidate)) return candidate;
     }
     return degrees;
@@ -37,6 +49,7 @@ double stableDegrees(double degrees)
 void WriteFiler::begin(const std::vector<KeptGroup>* kept)
 {
     m_kept = kept && !kept->empty() ? kept : nullptr;
+    m_modelled = false;
     m_subclass.clear();
     m_occurrence = 0;
     m_seen.clear();
@@ -99,7 +112,7 @@ void WriteFiler::putInt(int code, std::int64_t value)
 void WriteFiler::putDouble(int code, double value)
 {
     note(code);
-    if (code >= 50 && code <= 58) value = stableDegrees(value);
+    if (m_modelled && !m_flushing && code >= 50 && code <= 58) value = stableDegrees(value);
     m_out.writeDouble(code, value);
 }
 

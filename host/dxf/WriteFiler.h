@@ -13,8 +13,10 @@ class WriteFiler : public OutputFiler {
 public:
     WriteFiler(AcDbDatabase* db, int version, TagWriter& out) : OutputFiler(db, version), m_out(out) {}
 
-    // Starts an object; `kept` (may be null) must outlive finish().
+    // Starts an object; `kept` (may be null) must outlive finish(). Values are written as
+    // given until modelledFields() says they come from a class's own conversions.
     void begin(const std::vector<KeptGroup>* kept);
+    void modelledFields() { m_modelled = true; }
     // Flushes what is kept for the last subclass.
     void finish();
 
@@ -36,6 +38,7 @@ private:
     std::vector<std::pair<std::string, int>> m_seen; // markers written so far
     std::vector<int> m_codes;                        // codes written in this subclass
     bool m_flushing = false;
+    bool m_modelled = false;
 };
 
 } // namespace dh::dxf
