@@ -14,6 +14,7 @@
 #include <aced/AcEdView.h>
 #include <acdb/AcDbDatabase.h>
 #include <acdb/AcDbEntity.h>
+#include <acdb/AcDbExtents.h>
 #include <acdb/AcDbSymbolTableRecords.h>
 #include <acdb/AcDbUtilities.h>
 
@@ -257,7 +258,28 @@ void rememberView(const Document& document)
 bool zoomToExtents(Document& document)
 {
     DrawingSelector selector(*document.database(), document.view(), nullptr);
-    return zoomToDisplayBox(document, extentsOf(document, selector.allInSpace()));
+    const std::vector<AcDbObjectId> ids = selector.allInSpace();
+    if (!document.view().isPlan())
+        return zoomToDisplayBox(document, extentsOf(document, ids));
+    // In a plan view the display box of the world box is the box of the display shapes, and
+    // the entities' own extents are exact and cheap: no shape is built.
+    AcDbExtents world;
+    Box2 others = Box2::empty(); // entities without extents of their own, by their shapes
+    for (const AcDbObjectId id : ids) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+            continue;
+        AcDbExtents extents;
+        if (entity->getGeomExtents(extents) == Acad::eOk && !extents.isEmpty())
+            world.addExt(extents);
+        else if (const auto shape = displayExtents(*entity, document.view()))
+            others.add(*shape);
+        entity->close();
+    }
+    Box2 box = world.isEmpty() ? Box2::empty() : displayBoxOf(world, document.view());
+    if (!others.isEmpty())
+        box.add(others);
+    return zoomToDisplayBox(document, box);
 }
 
 }  // namespace dh::ed

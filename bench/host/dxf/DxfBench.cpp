@@ -8,6 +8,11 @@
 #include "host/dxf/DxfReader.h"
 #include "host/dxf/DxfWriter.h"
 
+#include <acdb/AcDbEntity.h>
+#include <acdb/AcDbExtents.h>
+#include <acdb/AcDbSymbolTableRecords.h>
+#include <acdb/AcDbUtilities.h>
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -82,6 +87,38 @@ void BM_Save(benchmark::State& state)
     std::filesystem::remove(target);
 }
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The extents of everything in model space, each entity's own, as a drawing opens to them.
+void BM_ModelSpaceExtents(benchmark::State& state)
+{
+    std::string path = terrainFile();
+    dh::dxf::ReadReport report;
+    auto db = dh::dxf::readDxf(path, {}, report);
+    if (!db) {
+        state.SkipWithError(report.error.c_str());
+        return;
+    }
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db->modelSpaceId(), AcDb::kForRead) != Acad::eOk) {
+        state.SkipWithError("model space cannot be opened");
+        return;
+    }
+    const std::vector<AcDbObjectId> ids = space->entityIds();
+    space->close();
+    for (auto _ : state) {
+        AcDbExtents all;
+        for (const AcDbObjectId id : ids) {
+            AcDbEntity* entity = nullptr;
+            if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+            AcDbExtents box;
+            if (entity->getGeomExtents(box) == Acad::eOk) all.addExt(box);
+            entity->close();
+        }
+        benchmark::DoNotOptimize(all);
+    }
+    state.counters["entities"] = static_cast<double>(ids.size());
+}
+BENCHMARK(BM_ModelSpaceExtents)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -108,6 +108,22 @@ bool AcDbArc::evaluate(double param, AcGePoint3d& point, AcGeVector3d* d1, AcGeV
     return true;
 }
 
+Acad::ErrorStatus AcDbArc::getGeomExtents(AcDbExtents& extents) const
+{
+    AcGeVector3d x, y;
+    dh::db::ecsAxes(m_normal, x, y);
+    const double sweep = totalAngle();
+    AcDbExtents box;
+    AcGePoint3d end;
+    dh::db::evalCircle(m_center, m_normal, m_radius, m_startAngle, end, nullptr, nullptr);
+    box.addPoint(end);
+    dh::db::evalCircle(m_center, m_normal, m_radius, m_startAngle + sweep, end, nullptr, nullptr);
+    box.addPoint(end);
+    dh::db::addArcExtremes(m_center, x, y, m_radius, m_startAngle, sweep, box);
+    extents = box;
+    return Acad::eOk;
+}
+
 AcDbCurve* AcDbArc::makePiece(double t0, double t1) const
 {
     auto* arc = new AcDbArc(*this);

@@ -69,6 +69,18 @@ void AcDbCircle::getSpans(std::vector<Span>& spans) const
     spans.assign(1, Span{0.0, 2.0 * std::numbers::pi, true});
 }
 
+Acad::ErrorStatus AcDbCircle::getGeomExtents(AcDbExtents& extents) const
+{
+    AcGeVector3d x, y;
+    ecsAxes(m_normal, x, y);
+    AcDbExtents box;
+    dh::db::addArcExtremes(m_center, x, y, m_radius, 0.0, 2.0 * std::numbers::pi, box);
+    if (box.isEmpty())
+        box.addPoint(m_center);
+    extents = box;
+    return Acad::eOk;
+}
+
 bool AcDbCircle::evaluate(double param, AcGePoint3d& point, AcGeVector3d* d1, AcGeVector3d* d2) const
 {
     dh::db::evalCircle(m_center, m_normal, m_radius, param, point, d1, d2);

@@ -432,9 +432,28 @@ Acad::ErrorStatus AcDbPolyline::getSpline(AcDbSpline*& spline) const
 
 Acad::ErrorStatus AcDbPolyline::getGeomExtents(AcDbExtents& extents) const
 {
-    if (m_vertices.empty())
-        return Acad::eInvalidExtents;
-    return AcDbCurve::getGeomExtents(extents);
+    const unsigned int segments = numSegments();
+    if (segments == 0)
+        return m_vertices.empty() ? Acad::eInvalidExtents : AcDbCurve::getGeomExtents(extents);
+    // The vertices, and the extreme points of each arc segment between them.
+    AcGeVector3d x, y;
+    dh::db::ecsAxes(m_normal, x, y);
+    const AcGeVector3d lift = m_normal * m_elevation;
+    const bool plan = m_normal.x == 0.0 && m_normal.y == 0.0 && m_normal.z > 0.0;
+    AcDbExtents box;
+    for (const Vertex& v : m_vertices)
+        box.addPoint(plan ? AcGePoint3d(v.point.x, v.point.y, 0.0) + lift : toWorld(v.point));
+    for (unsigned int i = 0; i < segments; ++i) {
+        const Vertex& v = m_vertices[i];
+        const AcGePoint2d& next = m_vertices[(i + 1) % m_vertices.size()].point;
+        if (v.bulge == 0.0 || v.point == next)
+            continue;
+        const BulgeArc a = bulgeArc(v.point, next, v.bulge);
+        const AcGePoint3d center = AcGePoint3d::kOrigin + x * a.center.x + y * a.center.y + lift;
+        dh::db::addArcExtremes(center, x, y, a.radius, a.startAngle, a.sweep, box);
+    }
+    extents = box;
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbPolyline::transformBy(const AcGeMatrix3d& xform)

@@ -240,6 +240,28 @@ void addCurveExtents(const AcDbCurve& curve, const std::vector<AcDbCurve::Span>&
     }
 }
 
+void addArcExtremes(const AcGePoint3d& center, const AcGeVector3d& xAxis, const AcGeVector3d& yAxis, double radius,
+                    double startAngle, double sweep, AcDbExtents& box)
+{
+    const double twoPi = 2.0 * std::numbers::pi;
+    const bool whole = std::fabs(sweep) >= twoPi;
+    for (unsigned axis = 0; axis < 3; ++axis) {
+        // Coordinate `axis` is center + r (a cos t + b sin t), extreme at atan2(b, a) and opposite.
+        const double a = xAxis[axis], b = yAxis[axis];
+        if (a == 0.0 && b == 0.0)
+            continue;
+        const double peak = std::atan2(b, a);
+        for (const double angle : {peak, peak + std::numbers::pi}) {
+            if (!whole) {
+                const double along = sweep > 0.0 ? normalizeAngle(angle - startAngle) : normalizeAngle(startAngle - angle);
+                if (along > std::fabs(sweep))
+                    continue;
+            }
+            box.addPoint(center + (xAxis * std::cos(angle) + yAxis * std::sin(angle)) * radius);
+        }
+    }
+}
+
 BulgeArc bulgeArc(const AcGePoint2d& p0, const AcGePoint2d& p1, double bulge)
 {
     BulgeArc arc;

@@ -34,6 +34,12 @@ double enclosedArea(const AcDbCurve& curve, const std::vector<AcDbCurve::Span>& 
 // Adds the curve's span ends and every point where a coordinate is extreme.
 void addCurveExtents(const AcDbCurve& curve, const std::vector<AcDbCurve::Span>& spans, AcDbExtents& box);
 
+// Adds the points of a circular arc where a coordinate is extreme (its ends are the caller's):
+// the arc runs about center in the plane of the unit axes xAxis, yAxis, from startAngle
+// through the signed sweep; a sweep of 2π or more is the whole circle. Exact, any plane.
+void addArcExtremes(const AcGePoint3d& center, const AcGeVector3d& xAxis, const AcGeVector3d& yAxis, double radius,
+                    double startAngle, double sweep, AcDbExtents& box);
+
 // A circular arc as a polyline segment sees it: from p0 to p1 with bulge b (tan of a
 // quarter of the signed included angle, positive counter-clockwise).
 struct BulgeArc {

@@ -40,6 +40,7 @@ public:
                                         AcGePoint3d& pointOnCurve, bool extend = false) const override;
     Acad::ErrorStatus getSpline(AcDbSpline*& spline) const override;
     Acad::ErrorStatus getPlane(AcGePlane& plane, AcDb::Planarity& planarity) const override;
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus extend(double newParam) override;
     Acad::ErrorStatus extend(bool extendStart, const AcGePoint3d& toPoint) override;
 

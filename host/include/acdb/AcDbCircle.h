@@ -34,6 +34,7 @@ public:
     Acad::ErrorStatus getSpline(AcDbSpline*& spline) const override;
     Acad::ErrorStatus getArea(double& area) const override;
     Acad::ErrorStatus getPlane(AcGePlane& plane, AcDb::Planarity& planarity) const override;
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
