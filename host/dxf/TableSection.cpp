@@ -128,6 +128,17 @@ void readRecord(ReaderContext& ctx, TableKind kind, AcDbObjectId tableId, Object
     if (!tags.xdata.empty()) ctx.deferredXData.emplace_back(id, tags.xdata);
 }
 
+// Tables the file lacks are made empty before its blocks are read, so that an entity on a
+// layer no table defined brings its layer along instead of losing it.
+void addMissingTables(ReaderContext& ctx)
+{
+    for (const TableType& type : kTableTypes) {
+        if (DatabaseAccess::table(ctx.db, type.kind)) continue;
+        AcDbObjectId id = DatabaseAccess::addObject(ctx.db, newTable(type.kind), AcDbObjectId(), false);
+        if (!id.isNull()) DatabaseAccess::setTable(ctx.db, type.kind, id);
+    }
+}
+
 } // namespace
 
 void readClassesSection(ReaderContext& ctx)
@@ -157,6 +168,7 @@ void readTablesSection(ReaderContext& ctx)
             AcDbDxfTag end;
             ctx.stream.next(end);
             applyDeferredXData(ctx);
+            addMissingTables(ctx);
             applyTableSettings(ctx);
             return;
         }

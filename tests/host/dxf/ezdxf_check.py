@@ -1,9 +1,12 @@
 """Checks DXF files written by drafthost with ezdxf, an independent reader.
 
-Arguments: pairs of (written file, original file). For each pair the written file must
-load with ezdxf's strict reader, its audit must report no errors, and its model space
-and block definitions must hold the same entity types (counted) as ezdxf finds in the
-original. Prints one line per file and exits 1 when any check fails.
+Arguments: pairs of (written file, original file); "-" as the original for a drawing made
+by the program itself. For each pair the written file must load with ezdxf's strict reader,
+its audit must report no errors, and its model space and block definitions must hold the
+same entity types (counted) as ezdxf finds in the original, and the same table records.
+Every pointer group of the written file must name an object of the file, unless the
+original already held that broken reference. Prints one line per file and exits 1 when
+any check fails.
 """
 import collections
 import sys
@@ -41,6 +44,71 @@ def load_original(path):
         return None
 
 
+REFERENCE_CODES = set(range(330, 370)) | set(range(390, 400)) | {480, 481, 1005}
+
+
+def ascii_groups(path):
+    """(code, value) pairs of an ASCII DXF file; None for a binary one."""
+    with open(path, "rb") as stream:
+        data = stream.read()
+    if data.startswith(b"AutoCAD Binary DXF"):
+        return None
+    lines = data.decode("latin-1").splitlines()
+    groups = []
+    for i in range(0, len(lines) - 1, 2):
+        try:
+            code = int(lines[i].strip())
+        except ValueError:
+            break
+        groups.append((code, lines[i + 1].strip()))
+    return groups
+
+
+def dangling_references(groups):
+    """Pointer groups naming no object of the file, as (code, handle) pairs."""
+    handles = set()
+    previous = None
+    for code, value in groups:
+        if code in (5, 105) and previous != "$HANDSEED":
+            handles.add(value.upper())
+        previous = value
+    return collections.Counter((code, value.upper()) for code, value in groups
+                               if code in REFERENCE_CODES and value not in ("0", "")
+                               and value.upper() not in handles)
+
+
+def entity_keys(doc, names=None):
+    """(handle, type, layer) of the entities of model space and of the block definitions
+    (the file's own blocks only, with `names`)."""
+    keys = set()
+    spaces = [doc.modelspace()]
+    for block in doc.blocks:
+        lower = block.name.lower()
+        if lower.startswith("*model_space") or lower.startswith("*paper_space"):
+            continue
+        if names is not None and block.name not in names:
+            continue
+        spaces.append(block)
+    for space in spaces:
+        for entity in space:
+            try:
+                layer = entity.dxf.get("layer", "0")
+            except Exception:  # types without a layer attribute in ezdxf
+                layer = "0"
+            keys.add((entity.dxf.handle, entity.dxftype(), layer.upper()))
+    return keys
+
+
+def table_records(doc):
+    """Names of the records of each table, upper case, counted (empty names too)."""
+    result = collections.Counter()
+    for name, table in (("LAYER", doc.layers), ("LTYPE", doc.linetypes), ("STYLE", doc.styles),
+                        ("APPID", doc.appids), ("DIMSTYLE", doc.dimstyles)):
+        for record in table:
+            result[name + ":" + record.dxf.name.upper()] += 1
+    return result
+
+
 def strict_reads(path):
     try:
         ezdxf.readfile(path)
@@ -52,27 +120,44 @@ def strict_reads(path):
 def main(args):
     failed = False
     for written, original in zip(args[0::2], args[1::2]):
+        made_here = original == "-"
         try:
             doc = ezdxf.readfile(written)
         except Exception as error:
             # Only where ezdxf's strict reader refuses the original too (names holding
             # \U+ escapes, for instance) is its recovering reader good enough.
-            if strict_reads(original):
+            if made_here or strict_reads(original):
                 print(f"FAIL {written}: ezdxf cannot read it: {error}")
                 failed = True
                 continue
             doc, _ = recover.readfile(written)
         auditor = doc.audit()
         problems = [f"{e.code}:{e.message}" for e in auditor.errors]
-        source = load_original(original)
-        with open(original, "rb") as stream:
-            names = set(line.strip().decode("latin-1") for line in stream)
-        expected = counts(source, names) if source is not None else collections.Counter()
-        got = counts(doc)
-        missing = {k: v - got.get(k, 0) for k, v in expected.items() if got.get(k, 0) < v}
-        if problems or missing:
+        source = None if made_here else load_original(original)
+        missing = {}
+        lost_records = {}
+        if source is not None:
+            with open(original, "rb") as stream:
+                names = set(line.strip().decode("latin-1") for line in stream)
+            expected = counts(source, names)
+            got = counts(doc)
+            missing = {k: v - got.get(k, 0) for k, v in expected.items() if got.get(k, 0) < v}
+            # Handles ezdxf made up for entities the file gave none are not compared.
+            given = {value.upper() for code, value in (ascii_groups(original) or []) if code in (5, 105)}
+            lost = sorted(key for key in entity_keys(source, names) - entity_keys(doc)
+                          if not given or key[0].upper() in given)
+            if lost:
+                missing["entities (handle, type, layer)"] = lost[:5]
+            before, after = table_records(source), table_records(doc)
+            lost_records = {k: v - after.get(k, 0) for k, v in before.items() if after.get(k, 0) < v}
+        dangling = dangling_references(ascii_groups(written))
+        original_groups = None if made_here else ascii_groups(original)
+        if original_groups is not None:
+            dangling = dangling - dangling_references(original_groups)
+        if problems or missing or lost_records or dangling:
             failed = True
-            print(f"FAIL {written}: audit {problems[:5]} missing {missing}")
+            print(f"FAIL {written}: audit {problems[:5]} missing {missing} records lost {lost_records} "
+                  f"dangling references {list(dangling.items())[:5]}")
         else:
             print(f"OK {written}")
     return 1 if failed else 0
