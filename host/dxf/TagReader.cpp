@@ -83,27 +83,10 @@ namespace {
 constexpr std::size_t kReleaseMargin = 1u << 20;
 } // namespace
 
-const Tag* TagReader::peek()
+void TagReader::releasePassed()
 {
-    if (!m_hasPeek) {
-        if (!(m_binary ? readBinary(m_peek) : readAscii(m_peek))) return nullptr;
-        m_hasPeek = true;
-    }
-    return &m_peek;
-}
-
-bool TagReader::next(Tag& tag)
-{
-    if (m_release && m_pos > m_nextRelease) {
-        m_release(m_pos - kReleaseMargin);
-        m_nextRelease = m_pos + kReleaseStep;
-    }
-    if (m_hasPeek) {
-        tag = m_peek;
-        m_hasPeek = false;
-        return true;
-    }
-    return m_binary ? readBinary(tag) : readAscii(tag);
+    m_release(m_pos - kReleaseMargin);
+    m_nextRelease = m_pos + kReleaseStep;
 }
 
 namespace {

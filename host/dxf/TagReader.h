@@ -30,9 +30,25 @@ public:
 
     bool binary() const { return m_binary; }
     // The next group; false after "0 EOF" or at the end of the data.
-    bool next(Tag& tag);
+    bool next(Tag& tag)
+    {
+        if (m_pos > m_nextRelease && m_release) releasePassed();
+        if (m_hasPeek) {
+            tag = m_peek;
+            m_hasPeek = false;
+            return true;
+        }
+        return m_binary ? readBinary(tag) : readAscii(tag);
+    }
     // The group next() would give, without consuming it; nullptr at the end.
-    const Tag* peek();
+    const Tag* peek()
+    {
+        if (!m_hasPeek) {
+            if (!(m_binary ? readBinary(m_peek) : readAscii(m_peek))) return nullptr;
+            m_hasPeek = true;
+        }
+        return &m_peek;
+    }
     // Where the reader stands, for messages about a missing group.
     std::size_t where() const { return m_binary ? m_pos : m_line; }
     std::size_t bytesRead() const { return m_pos; }
@@ -43,6 +59,7 @@ public:
     void setReleaseHook(std::function<void(std::size_t)> hook) { m_release = std::move(hook); }
 
 private:
+    void releasePassed();
     bool readAscii(Tag& tag);
     bool readBinary(Tag& tag);
     bool readLine(std::string_view& line);

@@ -11,8 +11,9 @@ namespace dh::dxf {
 
 namespace {
 
-std::string_view trimmed(std::string_view s)
+inline std::string_view trimmed(std::string_view s)
 {
+    if (!s.empty() && s.front() != ' ' && s.front() != '\t' && s.back() != ' ' && s.back() != '\t') return s;
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
