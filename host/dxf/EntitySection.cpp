@@ -12,6 +12,7 @@
 
 #include <acdb/AcDbSymbolTables.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -83,10 +84,33 @@ void moveLeadingCommonGroups(ObjectTags& tags)
     tags.lines = std::move(lines);
 }
 
+// Others leave the AcDbEntity subclass empty and put the layer and the other common
+// properties right after the next marker; they belong before it.
+void moveTrailingCommonGroups(ObjectTags& tags)
+{
+    Tags& body = tags.body;
+    std::size_t marker = 0;
+    while (marker < body.size() && !(body[marker].code == 100 && body[marker].text == "AcDbEntity")) ++marker;
+    if (marker + 1 >= body.size() || body[marker + 1].code != 100) return;
+    std::size_t start = marker + 2, end = start;
+    bool layer = false;
+    for (; end < body.size() && isCommonCode(body[end].code); ++end) layer = layer || body[end].code == 8;
+    if (!layer) return;
+    auto first = static_cast<std::ptrdiff_t>(marker + 1), middle = static_cast<std::ptrdiff_t>(start),
+         last = static_cast<std::ptrdiff_t>(end);
+    std::rotate(body.begin() + first, body.begin() + middle, body.begin() + last);
+    if (tags.lines.size() == body.size())
+        std::rotate(tags.lines.begin() + first, tags.lines.begin() + middle, tags.lines.begin() + last);
+}
+
 void prepare(ReaderContext&, ObjectTags& tags)
 {
-    if (!tags.hasSubclassMarkers()) addEntitySubclassMarkers(tags);
-    else moveLeadingCommonGroups(tags);
+    if (!tags.hasSubclassMarkers()) {
+        addEntitySubclassMarkers(tags);
+    } else {
+        moveLeadingCommonGroups(tags);
+        moveTrailingCommonGroups(tags);
+    }
 }
 
 // Reads the entity's fields; a refusal is damage in the file.
