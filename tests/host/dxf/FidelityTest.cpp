@@ -152,3 +152,23 @@ TEST(Fidelity, AnglesComeBackWithTheTextTheyWereReadWith)
         text = write(*back, round == 1 ? 1021 : 1015);
     }
 }
+
+TEST(Fidelity, CommonGroupsAfterTheWrongMarkerStillGiveTheLayer)
+{
+    // As one writer puts them: an empty AcDbEntity subclass, the layer after AcDbMText.
+    const std::string text =
+        kHeader2000 + "0\nSECTION\n2\nENTITIES\n"
+        "0\nMTEXT\n5\nCB\n100\nAcDbEntity\n100\nAcDbMText\n8\nboxes\n62\n3\n370\n-1\n48\n1.0\n"
+        "10\n1\n20\n2\n30\n0\n40\n2.5\n1\nlabel\n0\nENDSEC\n0\nEOF\n";
+    auto db = read(text);
+    ASSERT_TRUE(db);
+    auto groups = groupsOf(write(*db));
+    std::size_t mtext = find(groups, 0, "MTEXT");
+    ASSERT_NE(mtext, std::string::npos);
+    std::size_t entity = find(groups, 100, "AcDbEntity", mtext), own = find(groups, 100, "AcDbMText", mtext);
+    std::size_t layer = find(groups, 8, "boxes", mtext);
+    EXPECT_LT(entity, layer);
+    EXPECT_LT(layer, own);
+    EXPECT_EQ(find(groups, 8, "0", mtext), std::string::npos) << "written on layer 0 as well";
+    EXPECT_LT(find(groups, 62, "3", mtext), own);
+}

@@ -13,6 +13,7 @@ import sys
 
 import ezdxf
 from ezdxf import recover
+from ezdxf.lldxf import tagger
 
 
 def counts(doc, names=None):
@@ -47,20 +48,28 @@ def load_original(path):
 REFERENCE_CODES = set(range(330, 370)) | set(range(390, 400)) | {480, 481, 1005}
 
 
-def ascii_groups(path):
-    """(code, value) pairs of an ASCII DXF file; None for a binary one."""
+def file_groups(path):
+    """(code, value) pairs of a DXF file, handles and names as text."""
     with open(path, "rb") as stream:
         data = stream.read()
-    if data.startswith(b"AutoCAD Binary DXF"):
-        return None
-    lines = data.decode("latin-1").splitlines()
     groups = []
+    if data.startswith(b"AutoCAD Binary DXF"):
+        for tag in tagger.binary_tags_loader(data):
+            value = tag.value
+            if isinstance(value, bytes):
+                value = value.hex()
+            groups.append((tag.code, str(value)))
+        return groups
+    # Lines end in LF (CR LF at worst); other control characters are part of a value.
+    lines = data.decode("latin-1").split("\n")
     for i in range(0, len(lines) - 1, 2):
         try:
             code = int(lines[i].strip())
         except ValueError:
             break
-        groups.append((code, lines[i + 1].strip()))
+        groups.append((code, lines[i + 1].rstrip("\r").strip()))
+        if code == 0 and groups[-1][1] == "EOF":
+            break
     return groups
 
 
@@ -77,10 +86,11 @@ def dangling_references(groups):
                                and value.upper() not in handles)
 
 
-def entity_keys(doc, names=None):
+def entity_keys(doc, given, names=None):
     """(handle, type, layer) of the entities of model space and of the block definitions
-    (the file's own blocks only, with `names`)."""
-    keys = set()
+    (the file's own blocks only, with `names`), counted; handles not in `given` (made up
+    by ezdxf for an original that has none) are left out."""
+    keys = collections.Counter()
     spaces = [doc.modelspace()]
     for block in doc.blocks:
         lower = block.name.lower()
@@ -95,7 +105,8 @@ def entity_keys(doc, names=None):
                 layer = entity.dxf.get("layer", "0")
             except Exception:  # types without a layer attribute in ezdxf
                 layer = "0"
-            keys.add((entity.dxf.handle, entity.dxftype(), layer.upper()))
+            handle = entity.dxf.handle.upper() if entity.dxf.handle.upper() in given else ""
+            keys[(handle, entity.dxftype(), layer.upper())] += 1
     return keys
 
 
@@ -142,18 +153,15 @@ def main(args):
             expected = counts(source, names)
             got = counts(doc)
             missing = {k: v - got.get(k, 0) for k, v in expected.items() if got.get(k, 0) < v}
-            # Handles ezdxf made up for entities the file gave none are not compared.
-            given = {value.upper() for code, value in (ascii_groups(original) or []) if code in (5, 105)}
-            lost = sorted(key for key in entity_keys(source, names) - entity_keys(doc)
-                          if not given or key[0].upper() in given)
+            given = {value.upper() for code, value in file_groups(original) if code in (5, 105)}
+            lost = sorted((entity_keys(source, given, names) - entity_keys(doc, given)).items())
             if lost:
                 missing["entities (handle, type, layer)"] = lost[:5]
             before, after = table_records(source), table_records(doc)
             lost_records = {k: v - after.get(k, 0) for k, v in before.items() if after.get(k, 0) < v}
-        dangling = dangling_references(ascii_groups(written))
-        original_groups = None if made_here else ascii_groups(original)
-        if original_groups is not None:
-            dangling = dangling - dangling_references(original_groups)
+        dangling = dangling_references(file_groups(written))
+        if not made_here:
+            dangling = dangling - dangling_references(file_groups(original))
         if problems or missing or lost_records or dangling:
             failed = True
             print(f"FAIL {written}: audit {problems[:5]} missing {missing} records lost {lost_records} "
