@@ -67,6 +67,7 @@ public:
                 continue;
             const IdMap map = [this](AcDbObjectId ref) { return translate(ref); };
             copy->translateIds(map);
+            registerApplications(*copy);
             translateXDataHandles(*copy);
             runCloneHooks(*src, *copy, map);
         }
@@ -125,6 +126,7 @@ private:
         });
         m_map[srcId] = dstId;
         if (!made.empty()) {
+            m_copies.emplace_back(srcId, dstId);
             made.front()->translateIds([this](AcDbObjectId id) { return translate(id); });
             if (isBlock)
                 copyContents(*srcBlock, dstId);
@@ -153,6 +155,7 @@ private:
             changed = true;
         }
         if (changed) {
+            registerApplications(copy);
             AcDbObject* opened = nullptr;
             if (acdbOpenAcDbObject(opened, copy.objectId(), AcDb::kForWrite, true) == Acad::eOk) {
                 opened->setXData(chain);

@@ -3,6 +3,8 @@
 #include "host/dxf/DocumentData.h"
 #include "host/dxf/KeptEntity.h"
 
+#include "host/db/DatabaseAccess.h"
+
 #include <acdb/AcDbDatabase.h>
 
 #include <algorithm>
@@ -56,11 +58,27 @@ void copyKeptTags(const AcDbObject& source, AcDbObject& copy, const db::IdMap& m
         target->kept[copy.objectId()] = std::move(kept);
 }
 
+// A dimension the database does not model (ARC_DIMENSION of older releases) names its
+// block: the block comes along.
+void carryDimensionBlock(const AcDbDatabase& from, const KeptEntity& entity, const db::IdMap& map)
+{
+    if (entity.dxfType().find("DIMENSION") == std::string::npos) return;
+    bool inDimension = false;
+    for (const AcDbDxfTag& tag : entity.tags()) {
+        if (tag.code == 100) inDimension = tag.text == "AcDbDimension";
+        else if (inDimension && tag.code == 2 && !tag.text.empty()) {
+            map(db::DatabaseAccess::findRecord(from, db::TableKind::kBlock, tag.text.c_str()));
+            return;
+        }
+    }
+}
+
 void translateCopy(const AcDbObject& source, AcDbObject& copy, const db::IdMap& map)
 {
     const AcDbDatabase* from = source.database();
     if (!from || from == copy.database()) return;
     if (auto* entity = KeptEntity::cast(&copy)) {
+        carryDimensionBlock(*from, *entity, map);
         translateHandles(entity->tags(), *from, map, false);
         for (FollowerRecord& follower : entity->followers()) {
             translateHandles(follower.body, *from, map, false);

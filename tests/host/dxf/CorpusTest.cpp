@@ -237,3 +237,41 @@ TEST(Corpus, WrittenFilesPassEzdxfAndOgrinfo)
     EXPECT_EQ(status, 0) << output;
     if (!std::getenv("DH_KEEP")) fs::remove_all(folder);
 }
+
+TEST(Corpus, ModelSpaceWrittenOutAsADrawingPassesEzdxf)
+{
+    if (!toolAvailable("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1"))
+        GTEST_SKIP() << "ezdxf is not installed for /usr/bin/python3";
+    fs::path folder = fs::path(::testing::TempDir()) / "dxf_corpus_wblock";
+    fs::create_directories(folder);
+    std::string files;
+    // Drawings with many kinds of kept entities and objects (images, tables, multileaders,
+    // hatches, reactors and extension dictionaries).
+    for (const char* name : {"libredwg__example_2000.dxf", "netdxf__TestDxfDocument_sample.dxf",
+                             "acadsharp__sample_AC1021_ascii.dxf", "libredwg__2000_Leader.dxf",
+                             "dxfparser__api-cw750-details.dxf", "skymakerolof__floorplan.dxf"}) {
+        dh::dxf::ReadReport report;
+        auto db = dh::dxf::readDxf(dxftest::corpusDir() + name, {}, report);
+        ASSERT_TRUE(db) << report.error;
+        AcDbDatabase* copy = nullptr;
+        ASSERT_EQ(db->wblock(copy, db->modelSpaceId()), Acad::eOk) << name;
+        std::unique_ptr<AcDbDatabase> owned(copy);
+        fs::path out = folder / name;
+        ASSERT_EQ(copy->saveAs(out.string().c_str()), Acad::eOk) << name;
+        dh::dxf::ReadReport back;
+        auto saved = dh::dxf::readDxf(out.string(), {}, back);
+        ASSERT_TRUE(saved) << back.error;
+        EXPECT_TRUE(back.fixed.empty()) << name << ": " << back.fixed.front().message;
+        files += " '" + out.string() + "' -";
+    }
+    std::string script = std::string(std::getenv("DH_SOURCE_DIR") ? std::getenv("DH_SOURCE_DIR") : ".") +
+                         "/tests/host/dxf/ezdxf_check.py";
+    std::string command = "/usr/bin/python3 '" + script + "'" + files + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_TRUE(pipe);
+    std::string output;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    EXPECT_EQ(pclose(pipe), 0) << output;
+    if (!std::getenv("DH_KEEP")) fs::remove_all(folder);
+}
