@@ -172,3 +172,38 @@ TEST(Fidelity, CommonGroupsAfterTheWrongMarkerStillGiveTheLayer)
     EXPECT_EQ(find(groups, 8, "0", mtext), std::string::npos) << "written on layer 0 as well";
     EXPECT_LT(find(groups, 62, "3", mtext), own);
 }
+
+TEST(Fidelity, WhatStrictReadersRefuseIsNotWritten)
+{
+    // A lightweight polyline and a spline above the ground, a dimension whose block the
+    // file lacks, and a line whose extended data names an application the file never
+    // registered.
+    const std::string text =
+        kHeader2000 + "0\nSECTION\n2\nENTITIES\n"
+        "0\nLWPOLYLINE\n5\n50\n100\nAcDbEntity\n8\n0\n100\nAcDbPolyline\n90\n2\n70\n0\n38\n12.5\n"
+        "10\n0\n20\n0\n10\n5\n20\n5\n"
+        "0\nSPLINE\n5\n51\n100\nAcDbEntity\n8\n0\n100\nAcDbSpline\n70\n8\n71\n1\n72\n4\n73\n2\n74\n0\n"
+        "40\n0\n40\n0\n40\n1\n40\n1\n10\n0\n20\n0\n30\n7.25\n10\n4\n20\n3\n30\n7.25\n"
+        "0\nDIMENSION\n5\n52\n100\nAcDbEntity\n8\n0\n100\nAcDbDimension\n2\n*D9\n10\n10\n20\n0\n30\n0\n"
+        "11\n5\n21\n1\n31\n0\n70\n33\n3\nStandard\n100\nAcDbAlignedDimension\n13\n0\n23\n0\n33\n0\n"
+        "14\n10\n24\n0\n34\n0\n"
+        "0\nLINE\n5\n53\n100\nAcDbEntity\n8\n0\n100\nAcDbLine\n10\n0\n20\n0\n30\n0\n11\n1\n21\n1\n31\n0\n"
+        "1001\nNOT_REGISTERED\n1000\nvalue\n"
+        "0\nENDSEC\n0\nEOF\n";
+    auto db = read(text);
+    ASSERT_TRUE(db);
+    auto groups = groupsOf(write(*db));
+    EXPECT_EQ(valueIn(groups, "50", 38), "12.5");
+    std::size_t spline = find(groups, 0, "SPLINE");
+    ASSERT_NE(spline, std::string::npos);
+    EXPECT_NE(find(groups, 30, "7.25", spline), std::string::npos) << "the spline's height";
+    EXPECT_EQ(valueIn(groups, "52", 0), "(no object)") << "a dimension without its block is left out";
+    std::size_t appid = find(groups, 0, "APPID");
+    ASSERT_NE(appid, std::string::npos);
+    EXPECT_LT(find(groups, 2, "NOT_REGISTERED", appid), find(groups, 2, "BLOCKS"));
+    // The written file reads back without a single repair.
+    dh::dxf::ReadReport report;
+    auto back = dh::dxf::readDxfData(write(*db), "written", {}, report);
+    ASSERT_TRUE(back) << report.error;
+    EXPECT_TRUE(report.fixed.empty()) << report.fixed.front().message;
+}

@@ -109,6 +109,20 @@ TEST(RoundTrip, ChineseCodePageKeepsItsBytesAndUtf8InR2007)
     ASSERT_TRUE(back);
     EXPECT_FALSE(DatabaseAccess::findRecord(*back, TableKind::kLayer, kLayerUtf8.c_str()).isNull());
     EXPECT_EQ(xdataText(*back, 0x2A), xdataText(*db, 0x2A));
+
+    // The text's own bytes: GBK as read in R2000, UTF-8 in R2007, GBK again from there.
+    const std::string textGbk = "\xB8\xDF\xB3\xCC 12.5 %%p0.1";
+    const std::string textUtf8 = "\xE9\xAB\x98\xE7\xA8\x8B 12.5 %%p0.1";
+    EXPECT_NE(find(groups, 1, textGbk), std::string::npos);
+    EXPECT_NE(find(utf8Groups, 1, textUtf8), std::string::npos);
+    dh::dxf::WriteOptions gbk;
+    gbk.codePage = "ANSI_936";
+    dh::dxf::WriteReport gbkReport;
+    std::string rewritten;
+    ASSERT_TRUE(dh::dxf::writeDxfData(*back, gbk, rewritten, gbkReport)) << gbkReport.error;
+    auto againGroups = groupsOf(rewritten);
+    EXPECT_NE(find(againGroups, 1, textGbk), std::string::npos);
+    EXPECT_NE(find(againGroups, 2, kLayerGbk), std::string::npos);
 }
 
 TEST(RoundTrip, ExtendedDataOfAnUnregisteredApplicationIsRegistered)
