@@ -121,15 +121,15 @@ void keepUnmodelled(ReaderContext& ctx, AcDbObject* object, const ObjectTags& ta
         bool known = !codes.empty() && std::all_of(tags.body.begin(), tags.body.end(), [&](const AcDbDxfTag& tag) {
             return tag.code >= 0 && static_cast<std::size_t>(tag.code) < codes.size() && codes[static_cast<std::size_t>(tag.code)];
         });
-        Written& written = ctx.written[tags.type];
-        if (!known && !allWritten(written, tags.body)) {
+        Written* written = known ? nullptr : &ctx.written[tags.type];
+        if (written && !allWritten(*written, tags.body)) {
             CollectFiler output(&ctx.db, ctx.version);
             if (object->dxfOutFields(&output) == Acad::eOk) {
-                learn(written, output.tags());
+                learn(*written, output.tags());
                 kept.groups = findUnmodelled(tags.body, output.tags());
                 if (codes.empty()) codes.assign(1072, false);
                 codes[100] = true;
-                for (const auto& entry : written)
+                for (const auto& entry : *written)
                     if (entry.second >= 0 && entry.second < 1072) codes[static_cast<std::size_t>(entry.second)] = true;
             }
         }
