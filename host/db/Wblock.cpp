@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 namespace dh::db {
@@ -110,6 +111,8 @@ private:
                 kind = static_cast<TableKind>(k);
         const bool isBlock = kind == TableKind::kBlock;
         auto* srcBlock = AcDbBlockTableRecord::cast(&record);
+        if (kind == TableKind::kTextStyle && !isNamable(kind, record.getName()))
+            return copyUnnamedRecord(srcId, record, kind);
         AcDbObjectId dstId = DatabaseAccess::findRecord(m_dst, kind, record.getName());
         if (isBlock && srcBlock->isLayout()) {
             m_map[srcId] = dstId;
@@ -132,6 +135,32 @@ private:
                 copyContents(*srcBlock, dstId);
         }
         return dstId;
+    }
+
+    static bool isNamable(TableKind kind, const char* name)
+    {
+        std::unique_ptr<AcDbSymbolTableRecord> probe(newRecord(kind));
+        return probe->setName(name) == Acad::eOk;
+    }
+
+    // Shape-file styles may have no name, or one no table accepts: each is its own record.
+    AcDbObjectId copyUnnamedRecord(AcDbObjectId srcId, const AcDbSymbolTableRecord& record, TableKind kind)
+    {
+        AcDbSymbolTable* table = DatabaseAccess::table(m_dst, kind);
+        if (!table)
+            return AcDbObjectId();
+        AcDbSymbolTableRecord* copy = newRecord(kind);
+        copy->copyFrom(&record);
+        const AcDbObjectId id = DatabaseAccess::addObject(m_dst, copy, table->objectId(), false);
+        if (id.isNull()) {
+            delete copy;
+            return id;
+        }
+        ObjectAccess::records(*table).push_back(id);
+        ObjectAccess::markIndexStale(*table);
+        m_map[srcId] = id;
+        m_copies.emplace_back(srcId, id);
+        return id;
     }
 
     // Extended-data handles (1005) name objects of the source drawing.

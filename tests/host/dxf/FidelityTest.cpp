@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using dxftest::find;
 using dxftest::Group;
 using dxftest::groupsOf;
@@ -115,8 +117,15 @@ TEST(Fidelity, ShapeFileStylesWithoutAProperNameAreKept)
     auto back = read(write(*db));
     ASSERT_TRUE(back);
     EXPECT_EQ(styles(groupsOf(write(*back))), expected);
-    // Named styles are still found by name; the empty name finds no named style.
     EXPECT_FALSE(dh::db::DatabaseAccess::findRecord(*back, dh::db::TableKind::kTextStyle, "HZ").isNull());
+    // A copy of the whole drawing has them too.
+    AcDbDatabase* copy = nullptr;
+    ASSERT_EQ(back->wblock(copy), Acad::eOk);
+    std::unique_ptr<AcDbDatabase> owned(copy);
+    std::vector<std::string> names;
+    for (const auto& [handle, name, flags] : styles(groupsOf(write(*copy)))) names.push_back(name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"", "", "HZ", "Standard", "c:\\fonts\\odd.shx"}));
 }
 
 TEST(Fidelity, AMultiLineTextWithoutAStyleKeepsTheDrawingsStyle)
