@@ -85,11 +85,13 @@ void writeHeaderSection(WriterContext& ctx, TagWriter& out)
     out.writeString(7, recordName(db.textstyle(), "Standard"));
     out.writeRaw(9, "$DIMSTYLE");
     out.writeString(2, recordName(db.dimstyle(), "Standard"));
-    bool hasUnits = false;
+    bool hasInsUnits = false, hasUnits = false, hasPrecision = false;
     if (ctx.data) {
         for (const HeaderVariable& variable : ctx.data->header) {
             if (writtenByUs(variable.name) || !handlesValid(db, variable.values)) continue;
-            if (variable.name == "$LUNITS") hasUnits = true;
+            hasInsUnits = hasInsUnits || variable.name == "$INSUNITS";
+            hasUnits = hasUnits || variable.name == "$LUNITS";
+            hasPrecision = hasPrecision || variable.name == "$LUPREC";
             out.writeRaw(9, variable.name);
             ctx.filer.begin(nullptr);
             for (const AcDbDxfTag& tag : variable.values) {
@@ -105,11 +107,16 @@ void writeHeaderSection(WriterContext& ctx, TagWriter& out)
             }
         }
     }
-    if (!hasUnits) {
+    // What the file gave is kept; only what it lacks gets the survey defaults.
+    if (!hasInsUnits) {
         out.writeRaw(9, "$INSUNITS");
         out.writeInt(70, 6); // metres: the drawings this host serves are survey drawings
+    }
+    if (!hasUnits) {
         out.writeRaw(9, "$LUNITS");
         out.writeInt(70, 2);
+    }
+    if (!hasPrecision) {
         out.writeRaw(9, "$LUPREC");
         out.writeInt(70, 4);
     }

@@ -216,3 +216,17 @@ TEST(Fidelity, WhatStrictReadersRefuseIsNotWritten)
     ASSERT_TRUE(back) << report.error;
     EXPECT_TRUE(report.fixed.empty()) << report.fixed.front().message;
 }
+
+TEST(Fidelity, TheFilesInsertionUnitsAreKeptWhenItHasNoLinearUnits)
+{
+    const std::string text = "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n"
+                             "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n";
+    auto db = read(text);
+    ASSERT_TRUE(db);
+    auto groups = groupsOf(write(*db));
+    std::size_t first = find(groups, 9, "$INSUNITS");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(groups[first + 1], (Group{70, "1"}));
+    EXPECT_EQ(find(groups, 9, "$INSUNITS", first + 1), std::string::npos) << "written twice";
+    EXPECT_NE(find(groups, 9, "$LUNITS"), std::string::npos);
+}
