@@ -225,12 +225,22 @@ private:
         for (AcDbObjectId sub : subCopies)
             if (AcDbObject* object = objectOf(sub))
                 ObjectAccess::setOwner(*object, id);
-        std::vector<AcDbObjectId> owned;
+        std::vector<AcDbObjectId> owned, srcOwned;
         copy->getOwnedIds(owned);
-        for (AcDbObjectId sub : owned) {
+        src->getOwnedIds(srcOwned);
+        // Private copies made by clone() (attributes, vertices) pair with the source's
+        // owned objects in order, so that references to them and what is kept beside them
+        // follow too.
+        const bool paired = owned.size() == srcOwned.size();
+        for (std::size_t i = 0; i < owned.size(); ++i) {
+            const AcDbObjectId sub = owned[i];
             if (AcDbObject* object = objectOf(sub); object && sub.database() == &m_dst) {
                 object->translateIds([this](AcDbObjectId ref) { return translate(ref); });
                 registerApplications(*object);
+                if (paired && srcOwned[i].database() == &m_src && !m_map.count(srcOwned[i])) {
+                    m_map[srcOwned[i]] = sub;
+                    m_copies.emplace_back(srcOwned[i], sub);
+                }
             }
         }
         registerApplications(*copy);

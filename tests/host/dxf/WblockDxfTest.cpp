@@ -73,9 +73,12 @@ const std::string kSource =
     "0\nSECTION\n2\nBLOCKS\n" +
     blockBegin("23", "20", "EDGE") +
     entity("TEXT", "40", "20", "100\nAcDbText\n10\n0\n20\n0\n30\n0\n40\n2.5\n1\nlabel\n7\nHZ\n100\nAcDbText\n") +
-    entity("INSERT", "41", "20", "100\nAcDbBlockReference\n2\nB2\n10\n5\n20\n5\n30\n0\n") +
+    entity("INSERT", "41", "20", "100\nAcDbBlockReference\n66\n1\n2\nB2\n10\n5\n20\n5\n30\n0\n") +
+    "0\nATTRIB\n5\n48\n102\n{ACAD_REACTORS\n330\n42\n102\n}\n330\n41\n100\nAcDbEntity\n8\n0\n"
+    "100\nAcDbText\n10\n5\n20\n5\n30\n0\n40\n2.5\n1\nP-17\n100\nAcDbAttribute\n2\nPOINT\n70\n0\n" +
+    entity("SEQEND", "49", "41", "") +
     entity("LINE", "42", "20", "100\nAcDbLine\n10\n0\n20\n0\n30\n0\n11\n10\n21\n0\n31\n0\n"
-                               "1001\nSURVEY\n1005\n40\n1000\nlabel of the line\n",
+                               "1001\nSURVEY\n1005\n40\n1000\nlabel of the line\n1005\n48\n",
            "8\n0\n6\nDASHED\n") +
     entity("MTEXT", "43", "20", "100\nAcDbMText\n10\n0\n20\n9\n30\n0\n40\n2.5\n1\nno style\n") +
     entity("DIMENSION", "44", "20",
@@ -187,6 +190,16 @@ TEST(WblockDxf, ABlockSavedAsADrawingCarriesTheRecordsItsEntitiesUse)
     ASSERT_EQ(hatchRefs.size(), 1u);
     EXPECT_EQ(hatchRefs.front(), value(line, 5));
     EXPECT_EQ(value(line, 1005), value(text, 5));
+    // The attribute: the line names it, and its reactor names the line.
+    std::size_t attrib = find(groups, 0, "ATTRIB", find(groups, 2, "ENTITIES"));
+    ASSERT_NE(attrib, std::string::npos);
+    std::vector<std::string> lineHandles;
+    for (const Group& g : line)
+        if (g.first == 1005) lineHandles.push_back(g.second);
+    ASSERT_EQ(lineHandles.size(), 2u);
+    EXPECT_EQ(lineHandles[1], groups[attrib + 1].second);
+    EXPECT_EQ(groups[attrib + 2], (Group{102, "{ACAD_REACTORS"}));
+    EXPECT_EQ(groups[attrib + 3], (Group{330, value(line, 5)}));
     EXPECT_EQ(danglingReferences(groups), std::vector<std::string>{});
 
     dh::dxf::ReadReport back;
