@@ -1,6 +1,9 @@
 // wblock: a new drawing holding deep copies of one block's entities in its model space,
-// with every record they use. Ids held by the copies are translated into the new drawing;
-// records are matched by name, so the standard ones ("0", "Standard", ...) are shared.
+// with every record and block they use. Ids held by the copies are translated into the new
+// drawing in two passes: records as each copy is made (so that what a copy adds on joining
+// the drawing takes the new records), references between copies once all are made (a
+// leader may come before its annotation); references to objects left behind become null.
+// Records are matched by name, so the standard ones ("0", "Standard", ...) are shared.
 #include <acdb/AcDbDatabase.h>
 
 #include "host/db/CloneHooks.h"
