@@ -2,6 +2,8 @@
 
 #include "host/db/ObjectAccess.h"
 
+#include <algorithm>
+
 namespace dh::db {
 
 ObjectStub* ObjectTable::newStub(std::uint64_t handle)
@@ -9,10 +11,35 @@ ObjectStub* ObjectTable::newStub(std::uint64_t handle)
     ObjectStub& stub = m_stubs.emplace_back();
     stub.database = m_db;
     stub.handle = handle;
-    m_byHandle.emplace(handle, &stub);
+    index(handle, &stub);
     if (handle >= m_seed)
         m_seed = handle + 1;
     return &stub;
+}
+
+void ObjectTable::index(std::uint64_t handle, ObjectStub* stub)
+{
+    if (handle < m_dense.size()) {
+        m_dense[handle] = stub;
+        return;
+    }
+    // The dense part may cover up to twice the objects plus some slack; growing it takes
+    // in the sparse handles it now covers.
+    const std::size_t bound = 2 * m_stubs.size() + kDenseSlack;
+    if (handle >= bound) {
+        m_sparse.emplace(handle, stub);
+        return;
+    }
+    m_dense.resize(std::max<std::size_t>(bound, 2 * m_dense.size()), nullptr);
+    m_dense[handle] = stub;
+    for (auto it = m_sparse.begin(); it != m_sparse.end();) {
+        if (it->first < m_dense.size()) {
+            m_dense[it->first] = it->second;
+            it = m_sparse.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 ObjectStub* ObjectTable::add(AcDbObject* object)
@@ -36,8 +63,10 @@ ObjectStub* ObjectTable::add(AcDbObject* object)
 
 ObjectStub* ObjectTable::find(std::uint64_t handle) const
 {
-    const auto it = m_byHandle.find(handle);
-    return it == m_byHandle.end() ? nullptr : it->second;
+    if (handle < m_dense.size())
+        return m_dense[handle];
+    const auto it = m_sparse.find(handle);
+    return it == m_sparse.end() ? nullptr : it->second;
 }
 
 ObjectStub* ObjectTable::findOrPlaceholder(std::uint64_t handle)
@@ -51,8 +80,8 @@ bool ObjectTable::setSeed(std::uint64_t seed)
 {
     if (seed < m_seed) {
         // Lowering is allowed only while no handle at or above the new seed is in use.
-        for (const auto& [handle, stub] : m_byHandle)
-            if (handle >= seed)
+        for (const ObjectStub& stub : m_stubs)
+            if (stub.handle >= seed)
                 return false;
     }
     m_seed = seed;
@@ -63,7 +92,8 @@ void ObjectTable::clear()
 {
     for (auto it = m_stubs.rbegin(); it != m_stubs.rend(); ++it)
         it->object.reset();
-    m_byHandle.clear();
+    m_dense.clear();
+    m_sparse.clear();
     m_stubs.clear();
 }
 

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <unordered_map>
+#include <vector>
 
 namespace dh::db {
 
@@ -28,8 +29,8 @@ public:
     bool setSeed(std::uint64_t seed);
     std::size_t size() const { return m_stubs.size(); }
     // Room in the handle index for this many objects, so that a reader that knows about how
-    // many it will add does not rehash on the way.
-    void reserve(std::size_t count) { m_byHandle.reserve(count); }
+    // many it will add does not grow it on the way.
+    void reserve(std::size_t count) { m_dense.reserve(count + kDenseSlack); }
     template <class F>
     void forEach(F&& f) const
     {
@@ -41,10 +42,15 @@ public:
 
 private:
     ObjectStub* newStub(std::uint64_t handle);
+    void index(std::uint64_t handle, ObjectStub* stub);
 
     AcDbDatabase* m_db;
     std::deque<ObjectStub> m_stubs;
-    std::unordered_map<std::uint64_t, ObjectStub*> m_byHandle;
+    // Handles are mostly small and close together: those below a bound that follows the
+    // object count index a vector directly, the rare others go to a hash map.
+    static constexpr std::size_t kDenseSlack = 4096;
+    std::vector<ObjectStub*> m_dense;
+    std::unordered_map<std::uint64_t, ObjectStub*> m_sparse;
     std::uint64_t m_seed = 1;
     std::uint64_t m_reserved = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <unordered_set>
+#include <vector>
 
 using DatabaseTest = DrawingTest;
 
@@ -41,6 +42,31 @@ TEST_F(DatabaseTest, HandlesFindTheirObjects)
     EXPECT_EQ(AcDbHandle("2F").value(), 0x2Fu);
     EXPECT_TRUE(AcDbHandle("2G").isNull());
     EXPECT_EQ(AcDbHandle(0xABCu).toString(), "ABC");
+}
+
+TEST_F(DatabaseTest, HandlesFarApartAndManyObjectsAreAllFound)
+{
+    // A handle far above the others, one asked for early, then enough objects that the
+    // index grows over the early one.
+    AcDbObjectId early;
+    ASSERT_EQ(db()->getAcDbObjectId(early, true, AcDbHandle(0x3000)), Acad::eOk);
+    const AcDbObjectId first = addDot(0.0);
+    std::vector<AcDbObjectId> dots;
+    for (int i = 0; i < 10000; ++i)
+        dots.push_back(addDot(i));
+    ASSERT_EQ(db()->setHandseed(AcDbHandle(0x7FFFFFFF00ull)), Acad::eOk);
+    const AcDbObjectId far = addDot(-1.0);
+    EXPECT_EQ(far.handle().value(), 0x7FFFFFFF00ull);
+
+    AcDbObjectId found;
+    for (AcDbObjectId id : {early, first, dots.front(), dots[5000], dots.back(), far}) {
+        ASSERT_EQ(db()->getAcDbObjectId(found, false, id.handle()), Acad::eOk) << id.handle().toString();
+        EXPECT_EQ(found, id);
+    }
+    EXPECT_EQ(db()->getAcDbObjectId(found, false, AcDbHandle(0x7FFFFFFEFFull)), Acad::eUnknownHandle);
+    EXPECT_EQ(db()->getAcDbObjectId(found, false, AcDbHandle(dots.back().handle().value() + 1)),
+              Acad::eUnknownHandle);
+    EXPECT_EQ(db()->setHandseed(AcDbHandle(0x7FFFFFFF00ull)), Acad::eInvalidInput);
 }
 
 TEST_F(DatabaseTest, IdsAreStableComparableAndHashable)
