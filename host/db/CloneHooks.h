@@ -11,9 +11,13 @@ namespace dh::db {
 
 // Ids of the source drawing to ids of the copy: null for objects not brought along.
 using IdMap = std::function<AcDbObjectId(AcDbObjectId)>;
-using CloneHook = std::function<void(const AcDbObject& source, AcDbObject& copy, const IdMap& map)>;
+// `bringAlong` copies an object of the source that is neither an entity nor a record (a
+// dictionary, an image definition, a style object) into the copy's drawing, once, and
+// gives its id there; its own references are translated in turn.
+using CloneHook = std::function<void(const AcDbObject& source, AcDbObject& copy, const IdMap& map,
+                                     const IdMap& bringAlong)>;
 
 void addCloneHook(CloneHook hook);
-void runCloneHooks(const AcDbObject& source, AcDbObject& copy, const IdMap& map);
+void runCloneHooks(const AcDbObject& source, AcDbObject& copy, const IdMap& map, const IdMap& bringAlong);
 
 } // namespace dh::db

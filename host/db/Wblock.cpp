@@ -33,10 +33,10 @@ std::vector<CloneHook>& cloneHooks()
 
 void addCloneHook(CloneHook hook) { cloneHooks().push_back(std::move(hook)); }
 
-void runCloneHooks(const AcDbObject& source, AcDbObject& copy, const IdMap& map)
+void runCloneHooks(const AcDbObject& source, AcDbObject& copy, const IdMap& map, const IdMap& bringAlong)
 {
     for (const CloneHook& hook : cloneHooks())
-        hook(source, copy, map);
+        hook(source, copy, map, bringAlong);
 }
 
 namespace {
@@ -70,10 +70,11 @@ public:
             if (!copy || !src)
                 continue;
             const IdMap map = [this](AcDbObjectId ref) { return translate(ref); };
+            const IdMap bringAlong = [this](AcDbObjectId ref) { return copyDetached(ref); };
             copy->translateIds(map);
             registerApplications(*copy);
             translateXDataHandles(*copy);
-            runCloneHooks(*src, *copy, map);
+            runCloneHooks(*src, *copy, map, bringAlong);
         }
     }
 
@@ -138,6 +139,21 @@ private:
                 copyContents(*srcBlock, dstId);
         }
         return dstId;
+    }
+
+    // An object an entity points at (not an entity, not a record): copied without an owner
+    // unless its owner was copied too.
+    AcDbObjectId copyDetached(AcDbObjectId srcId)
+    {
+        if (srcId.isNull() || srcId.database() != &m_src)
+            return translate(srcId);
+        if (const auto it = m_map.find(srcId); it != m_map.end())
+            return it->second;
+        AcDbObject* object = objectOf(srcId);
+        if (!object || object->isErased() || AcDbEntity::cast(object) || AcDbSymbolTableRecord::cast(object)
+            || AcDbSymbolTable::cast(object))
+            return translate(srcId);
+        return copyObject(srcId, translate(object->ownerId()));
     }
 
     static bool isNamable(TableKind kind, const char* name)

@@ -51,6 +51,9 @@ public:
     std::unordered_map<AcDbObjectId, KeptTags> kept;
     std::vector<AcDbObjectId> objects; // the OBJECTS section in file order
     std::uint64_t rootDictionary = 0;
+    // Objects a copy brought along that the root dictionary it lacks names (a drawing made
+    // by wblock): entry name and object, written into the root dictionary the writer makes.
+    std::vector<std::pair<std::string, AcDbObjectId>> rootEntries;
     std::unordered_map<AcDbObjectId, BlockEnds> blockEnds; // by block table record
 
 private:

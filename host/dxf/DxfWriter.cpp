@@ -181,7 +181,9 @@ static bool build(AcDbDatabase& db, const WriteOptions& options, std::string& he
     WriterContext ctx(db, data, version, bodyWriter, report);
     ctx.nextHandle = db.handseed().value();
     if (ctx.nextHandle == 0) ctx.nextHandle = 1;
-    ctx.generateObjects = !data || data->objects.empty();
+    // A drawing without objects of its own, or with only those a copy brought along, gets
+    // the dictionaries and layouts strict readers require.
+    ctx.generateObjects = !data || data->rootDictionary == 0;
     planObjects(ctx);
     writeClassesSection(ctx);
     writeTablesSection(ctx);

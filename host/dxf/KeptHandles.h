@@ -1,6 +1,7 @@
 // KeptHandles: handles inside kept groups (reactors, extension dictionaries, pointers of
 // unmodelled entities and objects) translated when objects are copied into another
-// drawing, so that the written copy refers only to objects it holds.
+// drawing, so that the written copy refers only to objects it holds. Objects named by hard
+// pointers come along, with their CLASS.
 #pragma once
 
 #include "host/dxf/ObjectTags.h"

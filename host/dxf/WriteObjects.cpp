@@ -13,7 +13,7 @@ namespace dh::dxf {
 namespace {
 
 void writeDictionary(WriterContext& ctx, std::uint64_t handle, std::uint64_t owner,
-                     std::initializer_list<std::pair<const char*, std::uint64_t>> entries)
+                     const std::vector<std::pair<std::string, std::uint64_t>>& entries)
 {
     TagWriter& out = ctx.out;
     ctx.writeStart("DICTIONARY", handle, nullptr, owner);
@@ -95,19 +95,26 @@ void writeObjectsSection(WriterContext& ctx)
     ctx.out.writeRaw(0, "SECTION");
     ctx.out.writeRaw(2, "OBJECTS");
     if (ctx.generateObjects) {
-        writeDictionary(ctx, ctx.rootDictionary, 0,
-                        {{"ACAD_GROUP", ctx.groupDictionary}, {"ACAD_LAYOUT", ctx.layoutDictionary}});
+        std::vector<std::pair<std::string, std::uint64_t>> rootEntries{{"ACAD_GROUP", ctx.groupDictionary},
+                                                                         {"ACAD_LAYOUT", ctx.layoutDictionary}};
+        if (ctx.data)
+            for (const auto& [name, id] : ctx.data->rootEntries)
+                if (const AcDbObject* object = db::objectOf(id); object && !object->isErased())
+                    rootEntries.emplace_back(name, object->objectHandle().value());
+        writeDictionary(ctx, ctx.rootDictionary, 0, rootEntries);
         writeDictionary(ctx, ctx.groupDictionary, ctx.rootDictionary, {});
         writeDictionary(ctx, ctx.layoutDictionary, ctx.rootDictionary,
                         {{"Model", ctx.modelLayout}, {"Layout1", ctx.paperLayout}});
         writeLayout(ctx, ctx.modelLayout, "Model", 0, ctx.db.modelSpaceId().handle().value(), true);
         writeLayout(ctx, ctx.paperLayout, "Layout1", 1, ctx.db.paperSpaceId().handle().value(), false);
-    } else {
+    }
+    if (ctx.data) {
         for (AcDbObjectId id : ctx.data->objects) {
             auto* object = KeptObject::cast(db::objectOf(id));
             if (!object || object->isErased()) continue;
             const KeptTags* kept = ctx.keptFor(id);
             std::uint64_t owner = object->ownerId().isNull() ? 0 : object->ownerId().handle().value();
+            if (owner == 0 && ctx.generateObjects) owner = ctx.rootDictionary; // named by it
             ctx.writeStart(object->dxfType(), ctx.claim(object->objectHandle().value()), kept, owner);
             ctx.writeFields(object, kept);
         }

@@ -22,6 +22,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using dh::db::DatabaseAccess;
@@ -239,7 +240,7 @@ TEST(Corpus, WrittenFilesPassEzdxfAndOgrinfo)
     const bool python = toolAvailable("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1");
     const bool ogr = toolAvailable("ogrinfo --version >/dev/null 2>&1");
     if (!python && !ogr) GTEST_SKIP() << "neither ezdxf (/usr/bin/python3) nor ogrinfo is installed";
-    fs::path folder = fs::path(::testing::TempDir()) / "dxf_corpus_written";
+    fs::path folder = fs::path(::testing::TempDir()) / ("dxf_corpus_written_" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::string pairs;
     for (const std::string& file : corpusFiles()) {
@@ -280,7 +281,7 @@ TEST(Corpus, ModelSpaceWrittenOutAsADrawingPassesEzdxf)
 {
     if (!toolAvailable("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1"))
         GTEST_SKIP() << "ezdxf is not installed for /usr/bin/python3";
-    fs::path folder = fs::path(::testing::TempDir()) / "dxf_corpus_wblock";
+    fs::path folder = fs::path(::testing::TempDir()) / ("dxf_corpus_wblock_" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::string files;
     // Drawings with many kinds of kept entities and objects (images, tables, multileaders,

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <unistd.h>
 
 using dxftest::find;
 using dxftest::Group;
@@ -154,7 +155,7 @@ TEST(WblockDxf, ABlockSavedAsADrawingCarriesTheRecordsItsEntitiesUse)
     AcDbDatabase* copy = nullptr;
     ASSERT_EQ(db->wblock(copy, edge), Acad::eOk);
     std::unique_ptr<AcDbDatabase> owned(copy);
-    std::string path = ::testing::TempDir() + "dxf_wblock_edge.dxf";
+    std::string path = ::testing::TempDir() + "dxf_wblock_edge_" + std::to_string(getpid()) + ".dxf";
     ASSERT_EQ(copy->saveAs(path.c_str()), Acad::eOk);
     auto groups = groupsOf(readFile(path));
 
