@@ -142,11 +142,13 @@ std::string snapshot(AcDbDatabase& db, bool withLayouts = true)
     return out.str();
 }
 
-std::unique_ptr<AcDbDatabase> writeAndReadBack(AcDbDatabase& db, const std::string& file)
+std::unique_ptr<AcDbDatabase> writeAndReadBack(AcDbDatabase& db, const std::string& file, int version = 1015)
 {
     std::string written;
     dh::dxf::WriteReport writeReport;
-    EXPECT_TRUE(dh::dxf::writeDxfData(db, {}, written, writeReport)) << file << ": " << writeReport.error;
+    dh::dxf::WriteOptions options;
+    options.version = version;
+    EXPECT_TRUE(dh::dxf::writeDxfData(db, options, written, writeReport)) << file << ": " << writeReport.error;
     dh::dxf::ReadReport again;
     auto back = dh::dxf::readDxfData(written, file + " (written)", {}, again);
     EXPECT_TRUE(back) << again.error;
@@ -232,6 +234,10 @@ TEST(Corpus, EveryDrawingReadsWritesAndReadsBackEqual)
         auto again = writeAndReadBack(*back, file + " (written)");
         ASSERT_TRUE(again);
         expectSame(file, "a second round trip", snapshot(*back), snapshot(*again));
+        // In UTF-8 (R2007) too.
+        auto utf8 = writeAndReadBack(*back, file + " (written)", 1021);
+        ASSERT_TRUE(utf8);
+        expectSame(file, "a round trip in R2007", snapshot(*back), snapshot(*utf8));
     }
 }
 
