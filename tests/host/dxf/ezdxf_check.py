@@ -4,7 +4,8 @@ Arguments: pairs of (written file, original file); "-" as the original for a dra
 by the program itself. For each pair the written file must load with ezdxf's strict reader,
 its audit must report no errors (nor fixes, for a drawing made by the program), and its
 model space and block definitions must hold the same entity types (counted) as ezdxf
-finds in the original, and the same table records.
+finds in the original, each entity under its handle and on its layer, and the same table
+records.
 Every pointer group of the written file must name an object of the file, unless the
 original already held that broken reference. Prints one line per file and exits 1 when
 any check fails.
