@@ -270,16 +270,8 @@ TEST(Corpus, WrittenFilesPassEzdxfAndOgrinfo)
         std::printf("ezdxf is not installed for /usr/bin/python3: its checks are skipped\n");
         return;
     }
-    std::string script = std::string(std::getenv("DH_SOURCE_DIR") ? std::getenv("DH_SOURCE_DIR") : ".") +
-                         "/tests/host/dxf/ezdxf_check.py";
-    std::string command = "/usr/bin/python3 '" + script + "'" + pairs + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_TRUE(pipe);
-    std::string output;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    int status = pclose(pipe);
-    EXPECT_EQ(status, 0) << output;
+    const dxftest::EzdxfCheck check = dxftest::runEzdxfCheck(pairs);
+    EXPECT_EQ(check.status, 0) << check.output;
     if (!std::getenv("DH_KEEP")) fs::remove_all(folder);
 }
 
@@ -309,14 +301,7 @@ TEST(Corpus, ModelSpaceWrittenOutAsADrawingPassesEzdxf)
         EXPECT_TRUE(back.fixed.empty()) << name << ": " << back.fixed.front().message;
         files += " '" + out.string() + "' -";
     }
-    std::string script = std::string(std::getenv("DH_SOURCE_DIR") ? std::getenv("DH_SOURCE_DIR") : ".") +
-                         "/tests/host/dxf/ezdxf_check.py";
-    std::string command = "/usr/bin/python3 '" + script + "'" + files + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_TRUE(pipe);
-    std::string output;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    EXPECT_EQ(pclose(pipe), 0) << output;
+    const dxftest::EzdxfCheck check = dxftest::runEzdxfCheck(files);
+    EXPECT_EQ(check.status, 0) << check.output;
     if (!std::getenv("DH_KEEP")) fs::remove_all(folder);
 }

@@ -1,8 +1,13 @@
-// Helpers of the DXF tests: groups of a file as (code, text) pairs, and the corpus folder.
+// Helpers of the DXF tests: groups of a file as (code, text) pairs, the corpus folder,
+// writing a drawing to text, and the independent check with ezdxf.
 #pragma once
 
+#include "host/dxf/DxfWriter.h"
 #include "host/dxf/TagReader.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -38,6 +43,39 @@ inline std::string corpusDir()
 {
     const char* source = std::getenv("DH_SOURCE_DIR");
     return std::string(source ? source : ".") + "/../shared/data/dxf/";
+}
+
+inline std::string write(AcDbDatabase& db, int version = 1015)
+{
+    dh::dxf::WriteOptions options;
+    options.version = version;
+    dh::dxf::WriteReport report;
+    std::string out;
+    EXPECT_TRUE(dh::dxf::writeDxfData(db, options, out, report)) << report.error;
+    return out;
+}
+
+// What tests/host/dxf/ezdxf_check.py printed for its arguments (quoted, pairs of written
+// and original file, "-" for none), and its exit status.
+struct EzdxfCheck {
+    int status = -1;
+    std::string output;
+};
+
+inline EzdxfCheck runEzdxfCheck(const std::string& arguments)
+{
+    const char* source = std::getenv("DH_SOURCE_DIR");
+    const std::string script = std::string(source ? source : ".") + "/tests/host/dxf/ezdxf_check.py";
+    const std::string command = "/usr/bin/python3 '" + script + "'" + arguments + " 2>&1";
+    EzdxfCheck check;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return check;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        check.output += buffer;
+    check.status = pclose(pipe);
+    return check;
 }
 
 } // namespace dxftest

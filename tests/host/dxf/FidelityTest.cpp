@@ -16,6 +16,7 @@
 using dxftest::find;
 using dxftest::Group;
 using dxftest::groupsOf;
+using dxftest::write;
 
 namespace {
 
@@ -58,16 +59,6 @@ std::unique_ptr<AcDbDatabase> read(const std::string& text)
     auto db = dh::dxf::readDxfData(text, "snippet", {}, report);
     EXPECT_TRUE(db) << report.error;
     return db;
-}
-
-std::string write(AcDbDatabase& db, int version = 1015)
-{
-    dh::dxf::WriteOptions options;
-    options.version = version;
-    dh::dxf::WriteReport report;
-    std::string out;
-    EXPECT_TRUE(dh::dxf::writeDxfData(db, options, out, report)) << report.error;
-    return out;
 }
 
 // The STYLE records of a file: (handle, name, flags).

@@ -16,6 +16,7 @@
 
 using dxftest::find;
 using dxftest::groupsOf;
+using dxftest::write;
 using dh::db::DatabaseAccess;
 using dh::db::TableKind;
 
@@ -43,16 +44,6 @@ std::unique_ptr<AcDbDatabase> read(const std::string& text, dh::dxf::ReadReport&
     auto db = dh::dxf::readDxfData(text, "snippet", options, report);
     EXPECT_TRUE(db) << report.error;
     return db;
-}
-
-std::string write(AcDbDatabase& db, int version = 1015)
-{
-    dh::dxf::WriteOptions options;
-    options.version = version;
-    dh::dxf::WriteReport report;
-    std::string out;
-    EXPECT_TRUE(dh::dxf::writeDxfData(db, options, out, report)) << report.error;
-    return out;
 }
 
 AcDbObjectId byHandle(AcDbDatabase& db, std::uint64_t handle)

@@ -209,15 +209,8 @@ TEST(WblockDxf, ABlockSavedAsADrawingCarriesTheRecordsItsEntitiesUse)
     EXPECT_TRUE(back.fixed.empty()) << back.fixed.front().message;
 
     if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0) {
-        std::string script = std::string(std::getenv("DH_SOURCE_DIR") ? std::getenv("DH_SOURCE_DIR") : ".") +
-                             "/tests/host/dxf/ezdxf_check.py";
-        std::string command = "/usr/bin/python3 '" + script + "' '" + path + "' - 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        ASSERT_TRUE(pipe);
-        std::string output;
-        char buffer[4096];
-        while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-        EXPECT_EQ(pclose(pipe), 0) << output;
+        const dxftest::EzdxfCheck check = dxftest::runEzdxfCheck(" '" + path + "' -");
+        EXPECT_EQ(check.status, 0) << check.output;
     }
     if (!std::getenv("DH_KEEP")) std::remove(path.c_str());
 }
