@@ -35,6 +35,7 @@ Environment::Environment(const std::string& configHome)
 {
     std::string home = configHome.empty() ? defaultConfigHome() : configHome;
     m_path = home + "/drafthost/environment";
+    m_supportPath = home + "/drafthost/support";
     reload();
 }
 
@@ -54,9 +55,13 @@ void Environment::reload()
 
 std::optional<std::string> Environment::get(std::string_view name) const
 {
-    auto it = m_values.find(upper(name));
-    if (it == m_values.end())
+    const std::string key = upper(name);
+    auto it = m_values.find(key);
+    if (it == m_values.end()) {
+        if (key == "ACAD")
+            return m_supportPath;
         return std::nullopt;
+    }
     return it->second.second;
 }
 

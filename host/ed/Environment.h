@@ -19,6 +19,8 @@ public:
     static std::string defaultConfigHome();
     const std::string& filePath() const { return m_path; }
 
+    // The stored value; "ACAD", never set, is the host's own support folder
+    // (<config home>/drafthost/support), as on a fresh installation.
     std::optional<std::string> get(std::string_view name) const;
     // Stores the value and rewrites the file. False (value unchanged) when the name is
     // empty or holds "=" or a line break, the value holds a line break, or the file cannot
@@ -31,6 +33,7 @@ private:
     bool save() const;
 
     std::string m_path;
+    std::string m_supportPath;
     std::map<std::string, std::pair<std::string, std::string>> m_values;  // KEY -> (name, value)
 };
 

@@ -32,6 +32,10 @@ protected:
 
 TEST_F(SystemFunctions, ListingKeepsAnEmptyFirstEntryOnly)
 {
+    // A fresh environment lists the host's support folder.
+    const std::string fresh = m_host.eval("(Sys_SearchPath 1 nil)");
+    EXPECT_EQ(fresh, "(" + lispText(searchPath()) + ")");
+    EXPECT_NE(fresh.find("drafthost/support"), std::string::npos) << fresh;
     ASSERT_EQ(acedSetEnv("ACAD", "C:\\A;;C:\\B;"), RTNORM);
     EXPECT_EQ(m_host.eval("(Sys_SearchPath 1 nil)"), R"(("C:\\A" "C:\\B"))");
     ASSERT_EQ(acedSetEnv("ACAD", ";C:\\A"), RTNORM);

@@ -48,6 +48,10 @@ TEST_F(EnvironmentValues, RewritingLeavesNoTemporaryFile)
 TEST_F(EnvironmentValues, UnknownNamesAndSmallBuffersAreErrors)
 {
     start();
+    // The search path is never missing: before it is set it is the host's support folder.
+    char path[2048];
+    EXPECT_EQ(acedGetEnv("ACAD", path), RTNORM);
+    EXPECT_EQ(std::string(path), (m_config / "drafthost" / "support").string());
     char value[4];
     EXPECT_EQ(acedGetEnv("NOTSET", value, sizeof value), RTERROR);
     EXPECT_EQ(acedSetEnv("LONG", "abcd"), RTNORM);
