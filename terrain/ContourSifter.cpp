@@ -105,11 +105,7 @@ bool ContourSifter::onDuplicate(int offset, const AcGePoint2d& key, const AcDbOb
 
 int ContourSifter::compare(const AcGePoint2d& a, const AcGePoint2d& b) const
 {
-    if (a.x != b.x)
-        return a.x < b.x ? -1 : 1;
-    if (a.y != b.y)
-        return a.y < b.y ? -1 : 1;
-    return 0;
+    return comparePlanPositions(a, b);
 }
 
 } // namespace dh::terrain

@@ -24,8 +24,20 @@
 
 namespace dh::terrain {
 
-// Hash of a plan position agreeing with an exact comparison of x, then y: 0.0 and −0.0
-// hash alike; z, when the key has one, is ignored.
+// Exact comparison of plan positions, x then y (no tolerance); z, when the points have one,
+// is not compared. −1, 0 or 1.
+template <class Point>
+int comparePlanPositions(const Point& a, const Point& b)
+{
+    if (a.x != b.x)
+        return a.x < b.x ? -1 : 1;
+    if (a.y != b.y)
+        return a.y < b.y ? -1 : 1;
+    return 0;
+}
+
+// Hash of a plan position agreeing with comparePlanPositions: 0.0 and −0.0 hash alike; z is
+// ignored.
 struct PlanPositionHash {
     template <class Point>
     std::size_t operator()(const Point& p) const

@@ -64,11 +64,7 @@ bool ElevationSifter::onDuplicate(int offset, const AcGePoint3d& key, const AcDb
 
 int ElevationSifter::compare(const AcGePoint3d& a, const AcGePoint3d& b) const
 {
-    if (a.x != b.x)
-        return a.x < b.x ? -1 : 1;
-    if (a.y != b.y)
-        return a.y < b.y ? -1 : 1;
-    return 0;
+    return comparePlanPositions(a, b);
 }
 
 } // namespace dh::terrain

@@ -23,9 +23,9 @@ std::unique_ptr<AcDbLayerTableIterator> layerIterator()
     return std::unique_ptr<AcDbLayerTableIterator>(iterator);
 }
 
-} // namespace
-
-void restoreAllLayers()
+// Calls change on every layer of the working drawing that opens for write.
+template <class Change>
+void changeEveryLayer(Change change)
 {
     auto iterator = layerIterator();
     if (!iterator)
@@ -34,25 +34,27 @@ void restoreAllLayers()
         AcDbLayerTableRecord* layer = nullptr;
         if (iterator->getRecord(layer, AcDb::kForWrite) != Acad::eOk)
             continue;
-        layer->setIsLocked(false);
-        layer->setIsFrozen(false);
-        layer->setIsOff(false);
+        change(layer);
         layer->close();
     }
 }
 
+} // namespace
+
+void restoreAllLayers()
+{
+    changeEveryLayer([](AcDbLayerTableRecord* layer) {
+        layer->setIsLocked(false);
+        layer->setIsFrozen(false);
+        layer->setIsOff(false);
+    });
+}
+
 void isolateLayers(const AcArray<AcDbObjectId>& layerIds)
 {
-    auto iterator = layerIterator();
-    if (!iterator)
-        return;
-    for (iterator->start(); !iterator->done(); iterator->step()) {
-        AcDbLayerTableRecord* layer = nullptr;
-        if (iterator->getRecord(layer, AcDb::kForWrite) != Acad::eOk)
-            continue;
+    changeEveryLayer([&layerIds](AcDbLayerTableRecord* layer) {
         layer->setIsOff(!layerIds.contains(layer->objectId()));
-        layer->close();
-    }
+    });
 }
 
 } // namespace dh::toolkit
