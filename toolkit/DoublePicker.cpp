@@ -1,7 +1,6 @@
 #include "toolkit/DoublePicker.h"
 
 #include <aced/AcEdCommandLine.h>
-#include <aced/AcEdInput.h>
 #include <aced/AcEdVariables.h>
 
 namespace dh::toolkit {
@@ -19,42 +18,20 @@ std::string realText(double value, int units, int precision)
 
 } // namespace
 
-DoublePicker::DoublePicker(const char* prompt, const char* keywords, double defaultValue,
-                           int constraint)
-    : BasePicker(prompt, keywords), constraint(constraint), defaultValue(defaultValue)
+std::string DoublePicker::defaultText() const
 {
+    return realText(defaultValue, kDecimalUnits, 2);
 }
 
-int DoublePicker::pick()
+int DoublePicker::ask(const char* line, double& answer) const
 {
-    const std::string line = hasDefault
-        ? "\n" + m_prompt + "<" + realText(defaultValue, kDecimalUnits, 2) + ">: "
-        : promptLine();
-    const int bits = constraintBits(constraint) | (hasDefault ? 0 : RSG_NONULL);
-    for (;;) {
-        acedInitGet(bits, m_keywords.empty() ? nullptr : m_keywords.c_str());
-        double answer = 0.0;
-        const int rt = acedGetReal(line.c_str(), &answer);
-        if (rt == RTNORM) {
-            if (constraint == kBetweenLimits && (answer < minimum || answer > maximum)) {
-                acutPrintf("\n输入值应介于 %s 到 %s 间",
-                           realText(minimum, kCurrentSetting, kCurrentSetting).c_str(),
-                           realText(maximum, kCurrentSetting, kCurrentSetting).c_str());
-                continue;
-            }
-            value = answer;
-            return kPickValue;
-        }
-        if (rt == RTNONE && hasDefault) {
-            value = defaultValue;
-            return kPickValue;
-        }
-        if (rt == RTKWORD) {
-            readInput();
-            return kPickKeyword;
-        }
-        return kPickFailed;
-    }
+    return acedGetReal(line, &answer);
+}
+
+void DoublePicker::sayOutOfRange() const
+{
+    acutPrintf("\n输入值应介于 %s 到 %s 间", realText(minimum, kCurrentSetting, kCurrentSetting).c_str(),
+               realText(maximum, kCurrentSetting, kCurrentSetting).c_str());
 }
 
 } // namespace dh::toolkit

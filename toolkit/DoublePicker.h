@@ -1,23 +1,18 @@
-// Asks for a real number. With a default the prompt shows it with two decimals between
-// angle brackets and Enter answers it; without one Enter is refused by the host.
+// Asks for a real number; the default is shown with two decimals.
 #pragma once
 
-#include "toolkit/BasePicker.h"
+#include "toolkit/NumberPicker.h"
 
 namespace dh::toolkit {
 
-class DoublePicker : public BasePicker {
+class DoublePicker : public NumberPicker<double> {
 public:
-    DoublePicker(const char* prompt, const char* keywords, double defaultValue, int constraint);
+    using NumberPicker::NumberPicker;
 
-    int pick() override;
-
-    double value = 0.0;
-    double minimum = 0.0; // used by kBetweenLimits
-    double maximum = 0.0;
-    int constraint = kAnyValue;
-    bool hasDefault = true;
-    double defaultValue = 0.0;
+protected:
+    std::string defaultText() const override;
+    int ask(const char* line, double& answer) const override;
+    void sayOutOfRange() const override;
 };
 
 } // namespace dh::toolkit

@@ -1,22 +1,18 @@
-// Asks for an integer; as DoublePicker, with the default shown as "<%d>".
+// Asks for an integer; the default is shown as "<%d>".
 #pragma once
 
-#include "toolkit/BasePicker.h"
+#include "toolkit/NumberPicker.h"
 
 namespace dh::toolkit {
 
-class IntPicker : public BasePicker {
+class IntPicker : public NumberPicker<int> {
 public:
-    IntPicker(const char* prompt, const char* keywords, int defaultValue, int constraint);
+    using NumberPicker::NumberPicker;
 
-    int pick() override;
-
-    int value = 0;
-    int minimum = 0; // used by kBetweenLimits
-    int maximum = 0;
-    int constraint = kAnyValue;
-    bool hasDefault = true;
-    int defaultValue = 0;
+protected:
+    std::string defaultText() const override;
+    int ask(const char* line, int& answer) const override;
+    void sayOutOfRange() const override;
 };
 
 } // namespace dh::toolkit
