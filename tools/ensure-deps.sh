@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qtbase5-dev python3-ezdxf gdal-bin libedit-dev)
+          qtbase5-dev python3-ezdxf gdal-bin libedit-dev libnanoflann-dev)
 
 missing=()
 for p in "${packages[@]}"; do
