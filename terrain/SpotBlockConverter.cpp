@@ -75,7 +75,8 @@ AcDbObjectId SpotBlockConverter::add(const AcDbBlockReference* reference, AcDbEn
     return id;
 }
 
-AcDbObjectId SpotBlockConverter::convert(const AcDbBlockReference* reference) const
+AcDbObjectId SpotBlockConverter::convert(const AcDbBlockReference* reference,
+                                         AcArray<AcDbObjectId>* texts) const
 {
     AcArray<AcDbObjectId> parts;
     toolkit::MtDbBlockReference::getDefinitionEntityIds(reference, parts, kDefinitionLimit);
@@ -87,19 +88,23 @@ AcDbObjectId SpotBlockConverter::convert(const AcDbBlockReference* reference) co
     const AcDbObjectId circleId =
         add(reference, new AcDbCircle(insertion, AcGeVector3d::kZAxis, getST_SpotRadius()));
 
-    std::vector<LabelText> texts = readTexts(parts);
-    if (texts.size() == 1) {
-        add(reference, copyLabel(texts[0], insertion));
-    } else if (texts.size() == 2) {
-        const LabelText& a = texts[0];
-        const LabelText& b = texts[1];
+    std::vector<const LabelText*> made;
+    const std::vector<LabelText> labels = readTexts(parts);
+    if (labels.size() == 1) {
+        made.push_back(&labels[0]);
+    } else if (labels.size() == 2) {
+        const LabelText& a = labels[0];
+        const LabelText& b = labels[1];
         const bool bRight = a.height * (b.position.x - a.position.x) > 0.0;
         const LabelText& first = bRight ? a : b;
         const LabelText& second = bRight ? b : a;
-        if (numberTextKind(first.text.c_str()) == numberTextKind(second.text.c_str())) {
-            add(reference, copyLabel(first, insertion));
-            add(reference, copyLabel(second, insertion));
-        }
+        if (numberTextKind(first.text.c_str()) == numberTextKind(second.text.c_str()))
+            made = {&first, &second};
+    }
+    for (const LabelText* label : made) {
+        const AcDbObjectId id = add(reference, copyLabel(*label, insertion));
+        if (texts && !id.isNull())
+            texts->append(id);
     }
     return circleId;
 }

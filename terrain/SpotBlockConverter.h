@@ -3,6 +3,7 @@
 #pragma once
 
 #include <acdb/AcDbObjectId.h>
+#include <adesk/AcArray.h>
 
 class AcDbBlockReference;
 class AcDbEntity;
@@ -15,8 +16,10 @@ public:
     explicit SpotBlockConverter(AcDbObjectId targetLayer) : m_targetLayer(targetLayer) {}
 
     // The new circle's id; null when the block holds 4 or more entities and attributes
-    // (nothing is made) or the circle could not be added.
-    AcDbObjectId convert(const AcDbBlockReference* reference) const;
+    // (nothing is made) or the circle could not be added. The ids of the label copies made
+    // are appended to texts (when given), first text first.
+    AcDbObjectId convert(const AcDbBlockReference* reference,
+                         AcArray<AcDbObjectId>* texts = nullptr) const;
 
 private:
     AcDbObjectId add(const AcDbBlockReference* reference, AcDbEntity* entity) const;

@@ -1,6 +1,8 @@
 #include "terrain/TerrainCommands.h"
 
 #include "terrain/Cmd_CHGC.h"
+#include "terrain/Cmd_CHGCD.h"
+#include "terrain/LabelQuestions.h"
 #include "terrain/TerrainQuestions.h"
 #include "terrain/TerrainSettings.h"
 
@@ -18,8 +20,23 @@ void chgcCommand()
     command.rebuildSpots();
 }
 
-// The work of these two arrives with the labelling and joining tools.
-void chgcdCommand() {}
+// The local answers are the command's own defaults; a cancelled search range still runs the
+// command, with range 2, over what was selected.
+void chgcdCommand()
+{
+    double mapProportion = 1000.0;
+    double spotRadius = 0.3;
+    int searchRange = 2;
+    AcArray<AcDbObjectId> ids;
+    if (selectSpotsAndLabels(mapProportion, spotRadius, searchRange, ids) != kDone && ids.isEmpty())
+        return;
+    Cmd_CHGCD command(mapProportion, spotRadius, searchRange);
+    command.collect(ids);
+    command.joinSplitLabels();
+    command.assignDecimalLabels();
+}
+
+// The joining tool arrives with its own work.
 void jllCommand() {}
 
 } // namespace dh::terrain
