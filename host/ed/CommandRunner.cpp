@@ -1,5 +1,6 @@
 #include "host/ed/CommandRunner.h"
 
+#include "host/ed/AnswerParser.h"
 #include "host/ed/BuiltinCommandTable.h"
 #include "host/ed/SelectionSets.h"
 #include "host/ed/Session.h"
@@ -80,12 +81,16 @@ std::optional<std::string> itemAnswer(const resbuf& item)
 
 void reportCommandCancelled() { g_cancelled = true; }
 
-int runCommandWithAnswers(Session& session, const std::string& name, const std::vector<std::string>& answers)
+namespace {
+
+int runOne(Session& session, const std::string& name, const std::vector<std::string>& answers, std::string* why)
 {
     const BuiltinCommand* builtin = BuiltinCommandTable::instance().find(name);
     AcEdCommand* command = builtin ? nullptr : acedRegCmds->lookupCmd(name.c_str());
     if (builtin == nullptr && command == nullptr) {
         session.printDialogue("\nUnknown command \"" + normalizeCommandName(name) + "\".  Press F1 for help.");
+        if (why)
+            *why = "unknown command \"" + normalizeCommandName(name) + "\"";
         return RTERROR;
     }
     const bool echo = session.variables().getInt("CMDECHO", 1) != 0;
@@ -101,8 +106,14 @@ int runCommandWithAnswers(Session& session, const std::string& name, const std::
             (*builtin)(session);
         else
             command->functionAddr()();
+    } catch (const std::exception& e) {
+        status = RTERROR;
+        if (why)
+            *why = "command " + normalizeCommandName(name) + " failed: " + e.what();
     } catch (...) {
         status = RTERROR;
+        if (why)
+            *why = "command " + normalizeCommandName(name) + " failed";
     }
     if (g_cancelled && status == RTNORM)
         status = RTCAN;
@@ -111,32 +122,53 @@ int runCommandWithAnswers(Session& session, const std::string& name, const std::
     return status;
 }
 
-}  // namespace dh::ed
+}  // namespace
 
-namespace {
-
-int runItems(const resbuf* items)
+int runCommandWithAnswers(Session& session, const std::string& name, const std::vector<std::string>& answers,
+                          std::string* why)
 {
-    using namespace dh::ed;
-    Session* session = Session::current();
-    if (session == nullptr || items == nullptr || items->restype != RTSTR || items->resval.rstring == nullptr)
+    const bool ownQueue = session.queuedAnswerCount() == 0;
+    int status = runOne(session, name, answers, why);
+    // What the command did not read is typed at "Command:" next: a command and its answers.
+    while (ownQueue && status == RTNORM && session.queuedAnswerCount() > 0) {
+        std::vector<std::string> rest = session.takeQueuedAnswers();
+        std::size_t first = 0;
+        while (first < rest.size() && trim(rest[first]).empty())
+            ++first;  // Enter at "Command:" does nothing
+        if (first == rest.size())
+            break;
+        status = runOne(session, rest[first], {rest.begin() + static_cast<long>(first) + 1, rest.end()}, why);
+    }
+    return status;
+}
+
+int runCommandItems(Session& session, const resbuf* items, std::string* why)
+{
+    if (items == nullptr || items->restype != RTSTR || items->resval.rstring == nullptr) {
+        if (why)
+            *why = "the command's name is not a string";
         return RTERROR;
+    }
     std::vector<std::string> answers;
     for (const resbuf* item = items->rbnext; item != nullptr; item = item->rbnext) {
         const std::optional<std::string> answer = itemAnswer(*item);
-        if (!answer)
+        if (!answer) {
+            if (why)
+                *why = "item " + std::to_string(answers.size() + 2) + " of the command is no answer to a prompt";
             return RTERROR;
+        }
         answers.push_back(*answer);
     }
-    return runCommandWithAnswers(*session, items->resval.rstring, answers);
+    return runCommandWithAnswers(session, items->resval.rstring, answers, why);
 }
 
-}  // namespace
+}  // namespace dh::ed
 
 int acedCmd(const resbuf* rbp)
 {
     try {
-        return runItems(rbp);
+        dh::ed::Session* session = dh::ed::Session::current();
+        return session ? dh::ed::runCommandItems(*session, rbp) : RTERROR;
     } catch (...) {
         return RTERROR;
     }

@@ -6,6 +6,7 @@
 #include "host/ed/Environment.h"
 #include "host/ed/SystemVariables.h"
 #include "host/ed/EntityList.h"
+#include "host/ed/EntityWalk.h"
 #include "host/ed/LispBridge.h"
 #include "host/ed/ModuleManager.h"
 #include "host/ed/ResbufConversion.h"
@@ -33,29 +34,6 @@ AcDbDatabase* activeDatabase()
     Session* s = Session::current();
     Document* doc = s ? s->activeDocument() : nullptr;
     return doc ? doc->database() : nullptr;
-}
-
-// The entities of the current space in drawing order (erased ones skipped).
-std::vector<AcDbObjectId> spaceEntities()
-{
-    std::vector<AcDbObjectId> ids;
-    AcDbDatabase* db = activeDatabase();
-    if (!db)
-        return ids;
-    AcDbBlockTableRecord* space = nullptr;
-    if (acdbOpenObject(space, db->currentSpaceId(), AcDb::kForRead) != Acad::eOk)
-        return ids;
-    AcDbBlockTableRecordIterator* raw = nullptr;
-    if (space->newIterator(raw) == Acad::eOk) {
-        std::unique_ptr<AcDbBlockTableRecordIterator> it(raw);
-        for (; !it->done(); it->step()) {
-            AcDbObjectId id;
-            if (it->getEntityId(id) == Acad::eOk)
-                ids.push_back(id);
-        }
-    }
-    space->close();
-    return ids;
 }
 
 Value nameValue(AcDbObjectId id)
@@ -88,38 +66,34 @@ struct EntityGuard {
 Value entlast(Interpreter&, const Args& args)
 {
     args.expect(0);
-    auto ids = spaceEntities();
-    return ids.empty() ? Value() : nameValue(ids.back());
+    AcDbDatabase* db = activeDatabase();
+    return db ? nameValue(lastEntity(*db)) : Value();
 }
 
 Value entnext(Interpreter&, const Args& args)
 {
     args.expect(0, 1);
-    auto ids = spaceEntities();
+    AcDbDatabase* db = activeDatabase();
+    if (!db)
+        return {};
     if (args.empty() || args[0].isNil())
-        return ids.empty() ? Value() : nameValue(ids.front());
-    AcDbObjectId id = idOf(args.entityName(0));
-    for (std::size_t i = 0; i + 1 < ids.size(); ++i) {
-        if (ids[i] == id)
-            return nameValue(ids[i + 1]);
-    }
-    return {};
+        return nameValue(firstEntity(*db));
+    return nameValue(nextEntity(idOf(args.entityName(0))));
 }
 
+// Any object of the drawing with that handle, erased ones included (entdel brings them
+// back); nil for a handle no object has.
 Value handent(Interpreter&, const Args& args)
 {
     args.expect(1);
     const std::string& hex = args.string(0);
     AcDbDatabase* db = activeDatabase();
+    if (!db || hex.empty() || hex.size() > 16 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return {};
     AcDbHandle handle(hex.c_str());
     AcDbObjectId id;
-    if (!db || handle.isNull() || db->getAcDbObjectId(id, false, handle) != Acad::eOk ||
-        id.isErased())
+    if (handle.isNull() || db->getAcDbObjectId(id, false, handle) != Acad::eOk || !id.isValid())
         return {};
-    AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
-        return {};
-    entity->close();
     return nameValue(id);
 }
 
@@ -131,7 +105,7 @@ Value entget(Interpreter&, const Args& args)
     if (args.has(1)) {
         for (const Value& app : args.list(1).items()) {
             if (!app.isString())
-                throw lisp::Error("bad argument type: stringp: " + app.toString());
+                throw lisp::Error("bad argument type: stringp: " + lisp::shownValue(app));
             apps.push_back(app.asString());
         }
     }
@@ -147,7 +121,8 @@ Value entdel(Interpreter&, const Args& args)
     args.expect(1);
     AcDbObjectId id = idOf(args.entityName(0));
     EntityGuard guard;
-    if (id.isNull() || acdbOpenAcDbEntity(guard.entity, id, AcDb::kForWrite, true) != Acad::eOk)
+    // Vertices, attributes and the entities of block definitions go only with their owner.
+    if (id.isNull() || !isLayoutEntity(id) || acdbOpenAcDbEntity(guard.entity, id, AcDb::kForWrite, true) != Acad::eOk)
         return {};
     if (guard.entity->erase(!guard.entity->isErased()) != Acad::eOk)
         return {};

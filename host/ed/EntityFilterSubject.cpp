@@ -4,6 +4,7 @@
 
 #include <acdb/AcDbDxfFiler.h>
 #include <acdb/AcDbEntity.h>
+#include <acut/ResBuf.h>
 #include <acge/AcGePoint2d.h>
 #include <acge/AcGePoint3d.h>
 #include <acge/AcGeVector3d.h>
@@ -41,8 +42,12 @@ public:
     void writePoint2d(int code, const AcGePoint2d& p) override { point(code, p.x, p.y, 0.0); }
     void writePoint3d(int code, const AcGePoint3d& p) override { point(code, p.x, p.y, p.z); }
     void writeVector3d(int code, const AcGeVector3d& v) override { point(code, v.x, v.y, v.z); }
-    void writeObjectId(int, const AcDbObjectId&) override {}
-    void writeHandle(int, const AcDbHandle&) override {}
+    void writeObjectId(int code, const AcDbObjectId& id) override
+    {
+        if (!id.isNull())
+            writeString(code, id.handle().toString());
+    }
+    void writeHandle(int code, const AcDbHandle& handle) override { writeString(code, handle.toString()); }
     void writeBinaryChunk(int, const void*, std::size_t) override {}
     void writeEmbeddedObjectStart() override {}
 
@@ -83,6 +88,21 @@ EntityFilterSubject::EntityFilterSubject(const AcDbEntity& entity, std::string l
 {
 }
 
+std::vector<FilterValue> EntityFilterSubject::applicationNames() const
+{
+    std::vector<FilterValue> names;
+    resbuf* chain = m_entity.xData(nullptr);
+    for (const resbuf* rb = chain; rb != nullptr; rb = rb->rbnext) {
+        if (rb->restype == 1001 && rb->resval.rstring != nullptr) {
+            FilterValue name;
+            name.text = rb->resval.rstring;
+            names.push_back(std::move(name));
+        }
+    }
+    acutRelRb(chain);
+    return names;
+}
+
 std::vector<FilterValue> EntityFilterSubject::valuesOf(int groupCode) const
 {
     FilterValue value;
@@ -97,6 +117,8 @@ std::vector<FilterValue> EntityFilterSubject::valuesOf(int groupCode) const
         value.kind = FilterValue::Kind::Integer;
         value.number = m_entity.color().isByLayer() ? 256 : m_entity.colorIndex();
         return {value};
+    case 1001:
+        return applicationNames();
     default:
         break;
     }

@@ -1,14 +1,20 @@
 #include "host/ed/LispBridge.h"
 
+#include "host/dxf/CodePage.h"
+#include "host/dxf/DocumentData.h"
 #include "host/ed/CommandStack.h"
 #include "host/ed/Document.h"
 #include "host/ed/ModuleManager.h"
 #include "host/ed/ResbufConversion.h"
 #include "host/ed/Session.h"
+#include "host/ed/SystemVariables.h"
 #include "host/lispeval/Error.h"
 #include "host/lispeval/Interpreter.h"
 
 #include <aced/AcEdLisp.h>
+
+#include <filesystem>
+#include <memory>
 
 namespace dh::ed {
 
@@ -39,6 +45,68 @@ Module* callingModule(Session& session, const void* returnAddress)
     return session.modules().findByBase(objectBaseOf(returnAddress));
 }
 
+lisp::UnitSettings unitSettings(Session& session)
+{
+    const SystemVariables& v = session.variables();
+    lisp::UnitSettings units;
+    units.lunits = v.getInt("LUNITS", units.lunits);
+    units.luprec = v.getInt("LUPREC", units.luprec);
+    units.aunits = v.getInt("AUNITS", units.aunits);
+    units.auprec = v.getInt("AUPREC", units.auprec);
+    units.dimzin = v.getInt("DIMZIN", units.dimzin);
+    units.unitmode = v.getInt("UNITMODE", units.unitmode);
+    units.angbase = v.getReal("ANGBASE", units.angbase);
+    units.angdir = v.getInt("ANGDIR", units.angdir);
+    return units;
+}
+
+// The code page of the document's drawing as read (UTF-8 for R2007 and later files).
+std::string drawingCodePage(Document& document)
+{
+    const dxf::DocumentData* data = dxf::DocumentData::find(document.database());
+    if (data && data->version >= 1021)
+        return "UTF-8";
+    return data ? data->codePage : "ANSI_936";
+}
+
+std::optional<lisp::TextCodec> codecFor(const std::string& name)
+{
+    if (dxf::iconvName(name).empty())
+        return std::nullopt;
+    auto page = std::make_shared<dxf::CodePage>(name);
+    if (page->isUtf8())
+        return lisp::TextCodec{};
+    return lisp::TextCodec{[page](std::string_view bytes) {
+                               std::string out;
+                               page->toUtf8(bytes, out);
+                               return out;
+                           },
+                           [page](std::string_view utf8) {
+                               std::string out;
+                               page->fromUtf8(utf8, out);
+                               return out;
+                           }};
+}
+
+lisp::HostHooks lispHooks(Session& session, Document& document)
+{
+    lisp::HostHooks hooks;
+    hooks.units = [&session] { return unitSettings(session); };
+    // A bare name is the drawing's folder's file, as in the host; a name with a folder is
+    // taken as it stands.
+    hooks.filePath = [&document](const std::string& name) {
+        std::filesystem::path path(name);
+        if (path.has_parent_path() || !*document.fileName())
+            return name;
+        return (std::filesystem::absolute(document.fileName()).parent_path() / path).string();
+    };
+    hooks.codec = [&document](std::string_view name) {
+        return codecFor(name.empty() ? drawingCodePage(document) : std::string(name));
+    };
+    hooks.readLine = [&session](const std::string& prompt) { return session.ask(prompt); };
+    return hooks;
+}
+
 }  // namespace
 
 LispBuiltinRegistrar::LispBuiltinRegistrar(std::string_view name, lisp::BuiltinFn fn)
@@ -50,8 +118,11 @@ void LispBridge::prepare(Document& document)
 {
     for (const auto& [name, fn] : registeredBuiltins())
         document.lisp().defineBuiltin(name, fn);
+    // pause in a command's items: that answer comes from the user.
+    document.lisp().setGlobal("PAUSE", lisp::Value::string("\\"));
     Session* session = &m_session;
     document.lisp().setOutput([session](std::string_view text) { session->print(text); });
+    document.lisp().setHooks(lispHooks(*session, document));
 }
 
 void LispBridge::forget(Document& document) { m_definitions.erase(&document); }

@@ -14,12 +14,20 @@ namespace dh::ed {
 
 namespace {
 
+// Lists that share their cells can unfold into more items than memory holds; no module
+// argument or command needs more than this.
+constexpr std::size_t kMaxChainItems = std::size_t{4} << 20;
+
 class ChainBuilder {
 public:
     void add(resbuf* rb)
     {
         if (!rb)
             throw lisp::Error("insufficient memory");
+        if (++m_count > kMaxChainItems) {
+            acutRelRb(rb);
+            throw lisp::Error("list too long for a result buffer chain");
+        }
         if (!m_head)
             m_head.reset(rb);
         else
@@ -36,6 +44,7 @@ public:
 private:
     ResbufChain m_head;
     resbuf* m_tail = nullptr;
+    std::size_t m_count = 0;
 };
 
 bool isPointList(const lisp::Value& v)
@@ -52,7 +61,8 @@ bool isPointList(const lisp::Value& v)
     return true;
 }
 
-void addValue(ChainBuilder& chain, const lisp::Value& v)
+// Adds a value that is not a list to be bracketed.
+void addAtom(ChainBuilder& chain, const lisp::Value& v)
 {
     using lisp::Type;
     switch (v.type()) {
@@ -87,7 +97,7 @@ void addValue(ChainBuilder& chain, const lisp::Value& v)
             chain.add(RTT);
             return;
         }
-        throw lisp::Error("bad argument type: " + v.toString());
+        break;
     case Type::List:
         if (isPointList(v)) {
             auto items = v.items();
@@ -96,94 +106,151 @@ void addValue(ChainBuilder& chain, const lisp::Value& v)
                 rb->resval.rpoint[k] = items[k].asNumber();
             return;
         }
-        chain.add(RTLB);
-        for (const lisp::Value& item : v.items())
-            addValue(chain, item);
-        if (!v.isProperList()) {
-            // The tail after the last cons: what the list ends with instead of nil.
-            lisp::Value tail = v;
-            while (tail.isCons())
-                tail = tail.cdr();
+        break;
+    default:
+        break;
+    }
+    throw lisp::Error("bad argument type: " + lisp::shownValue(v));
+}
+
+bool isBracketed(const lisp::Value& v) { return v.isCons() && !isPointList(v); }
+
+// Lists become RTLB … RTLE; nesting is walked with a stack of the lists still open, so no
+// depth of nesting exhausts the machine stack.
+void addValue(ChainBuilder& chain, const lisp::Value& root)
+{
+    std::vector<const lisp::Value*> open;  // the items still to add, per open list
+    auto add = [&](const lisp::Value& v) {
+        if (isBracketed(v)) {
+            chain.add(RTLB);
+            open.push_back(&v);
+        } else {
+            addAtom(chain, v);
+        }
+    };
+    add(root);
+    while (!open.empty()) {
+        const lisp::Value* rest = open.back();
+        if (rest->isCons()) {
+            open.back() = &rest->cdr();
+            add(rest->car());
+            continue;
+        }
+        if (!rest->isNil()) {  // the tail of a dotted list
             chain.add(RTDOTE);
-            addValue(chain, tail);
+            addAtom(chain, *rest);
         }
         chain.add(RTLE);
-        return;
-    default:
-        throw lisp::Error("bad argument type: " + v.toString());
+        open.pop_back();
     }
 }
 
-// Reads one item at rb; rb moves past it.
-lisp::Value readItem(const resbuf*& rb);
-
-lisp::Value readListBody(const resbuf*& rb, bool bracketed)
+lisp::Value readAtom(const resbuf& item)
 {
-    lisp::ListBuilder list;
-    while (rb) {
-        if (rb->restype == RTLE) {
-            if (!bracketed)
-                throw lisp::Error("unbalanced list in the function's result");
-            rb = rb->rbnext;
-            return list.finish();
-        }
-        if (rb->restype == RTDOTE) {
-            rb = rb->rbnext;
-            if (!rb || list.empty())
-                throw lisp::Error("malformed dotted pair in the function's result");
-            lisp::Value tail = readItem(rb);
-            if (bracketed) {
-                if (!rb || rb->restype != RTLE)
-                    throw lisp::Error("malformed dotted pair in the function's result");
-                rb = rb->rbnext;
-            }
-            return list.finish(tail);
-        }
-        list.add(readItem(rb));
-    }
-    if (bracketed)
-        throw lisp::Error("unbalanced list in the function's result");
-    return list.finish();
-}
-
-lisp::Value readItem(const resbuf*& rb)
-{
-    const resbuf* item = rb;
-    rb = rb->rbnext;
-    switch (item->restype) {
+    switch (item.restype) {
     case RTNIL:
     case RTNONE:
         return {};
     case RTT:
         return lisp::Value::t();
     case RTSHORT:
-        return lisp::Value::integer(item->resval.rint);
+        return lisp::Value::integer(item.resval.rint);
     case RTLONG:
-        return lisp::Value::integer(item->resval.rlong);
+        return lisp::Value::integer(item.resval.rlong);
     case RTREAL:
     case RTANG:
     case RTORINT:
-        return lisp::Value::real(item->resval.rreal);
+        return lisp::Value::real(item.resval.rreal);
     case RTSTR:
-        return lisp::Value::string(item->resval.rstring ? item->resval.rstring : "");
+        return lisp::Value::string(item.resval.rstring ? item.resval.rstring : "");
     case RTPOINT:
-        return lisp::Value::list({lisp::Value::real(item->resval.rpoint[0]),
-                                  lisp::Value::real(item->resval.rpoint[1])});
+        return lisp::Value::list({lisp::Value::real(item.resval.rpoint[0]),
+                                  lisp::Value::real(item.resval.rpoint[1])});
     case RT3DPOINT:
-        return lisp::Value::point(item->resval.rpoint[0], item->resval.rpoint[1],
-                                  item->resval.rpoint[2]);
+        return lisp::Value::point(item.resval.rpoint[0], item.resval.rpoint[1],
+                                  item.resval.rpoint[2]);
     case RTENAME:
-        return entityValue(item->resval.rlname);
+        return entityValue(item.resval.rlname);
     case RTPICKS:
-        return selectionSetValue(item->resval.rlname);
-    case RTLB:
-        return readListBody(rb, true);
+        return selectionSetValue(item.resval.rlname);
     case RTVOID:
         return lisp::Value::voidValue();
     default:
-        throw lisp::Error("unknown result type " + std::to_string(item->restype) +
+        throw lisp::Error("unknown result type " + std::to_string(item.restype) +
                           " in the function's result");
     }
+}
+
+[[noreturn]] void unbalanced() { throw lisp::Error("unbalanced list in the function's result"); }
+[[noreturn]] void malformedPair() { throw lisp::Error("malformed dotted pair in the function's result"); }
+
+// One list being read: its items so far, whether it ends at RTLE (else at the chain's
+// end) and whether RTDOTE announced its tail.
+struct OpenList {
+    lisp::ListBuilder items;
+    bool bracketed = false;
+    bool awaitingTail = false;
+};
+
+// Reads list items at rb up to the RTLE that closes the list (bracketed) or to the end of
+// the chain; rb moves past them. Nested lists are kept on a stack, not on the machine's.
+lisp::Value readListBody(const resbuf*& rb, bool bracketed)
+{
+    std::vector<OpenList> open(1);
+    open[0].bracketed = bracketed;
+    for (;;) {
+        if (!rb) {
+            if (open.size() > 1 || open[0].bracketed || open[0].awaitingTail)
+                unbalanced();
+            return open[0].items.finish();
+        }
+        const resbuf& item = *rb;
+        rb = rb->rbnext;
+        lisp::Value value;
+        if (item.restype == RTLB) {
+            open.emplace_back().bracketed = true;
+            continue;
+        }
+        if (item.restype == RTDOTE) {
+            if (open.back().items.empty() || open.back().awaitingTail || !rb)
+                malformedPair();
+            open.back().awaitingTail = true;
+            continue;
+        }
+        if (item.restype == RTLE) {
+            if (!open.back().bracketed)
+                unbalanced();
+            if (open.back().awaitingTail)
+                malformedPair();
+            value = open.back().items.finish();
+            open.pop_back();
+            if (open.empty())
+                return value;
+        } else {
+            value = readAtom(item);
+        }
+        // Hand the value to the list below; a tail completes that list too.
+        while (open.back().awaitingTail) {
+            value = open.back().items.finish(value);
+            bool closed = open.back().bracketed;
+            if (closed) {
+                if (!rb || rb->restype != RTLE)
+                    malformedPair();
+                rb = rb->rbnext;
+            }
+            open.pop_back();
+            if (open.empty() || !closed)
+                return value;
+        }
+        open.back().items.add(std::move(value));
+    }
+}
+
+lisp::Value readItem(const resbuf*& rb)
+{
+    const resbuf& item = *rb;
+    rb = rb->rbnext;
+    return item.restype == RTLB ? readListBody(rb, true) : readAtom(item);
 }
 
 }  // namespace

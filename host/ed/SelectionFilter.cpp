@@ -1,17 +1,19 @@
 #include "host/ed/SelectionFilter.h"
 
+#include "host/lispeval/Wildcard.h"
+
 #include <cmath>
 #include <cstring>
-#include <cwctype>
 
 namespace dh::ed {
 
 struct SelectionFilter::Node {
-    enum class Kind { Test, And, Or, Not, Xor };
+    enum class Kind { Test, Apps, And, Or, Not, Xor };
     Kind kind = Kind::And;
     int groupCode = 0;
     std::string comparison;  // empty: equality (wildcards for texts)
     FilterValue value;
+    std::vector<std::string> apps;  // Apps: every pattern must match an application
     std::vector<std::unique_ptr<Node>> children;
 };
 
@@ -19,115 +21,14 @@ namespace {
 
 using Node = SelectionFilter::Node;
 
-// ---- wildcards ------------------------------------------------------------------------
-
-std::u32string decodeUtf8(std::string_view text)
-{
-    std::u32string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        std::size_t j = i + 1;
-        for (; extra > 0 && j < text.size() && (static_cast<unsigned char>(text[j]) & 0xC0) == 0x80; --extra, ++j)
-            c = (c << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
-        out.push_back(c);
-        i = j;
-    }
-    return out;
-}
-
-char32_t folded(char32_t c)
-{
-    return c < 0x10000 ? static_cast<char32_t>(std::towupper(static_cast<wint_t>(c))) : c;
-}
-
-bool isDigit(char32_t c) { return c >= '0' && c <= '9'; }
-bool isLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0x80; }
-
-// Matches a "[...]" set starting after '['; advances p past ']'. Answers nullopt when the
-// set is not closed (the '[' is then literal).
-std::optional<bool> matchSet(const std::u32string& pat, std::size_t& p, char32_t c)
-{
-    std::size_t i = p;
-    bool negate = false;
-    if (i < pat.size() && pat[i] == '~') {
-        negate = true;
-        ++i;
-    }
-    bool found = false;
-    bool first = true;
-    for (; i < pat.size() && (pat[i] != ']' || first); first = false) {
-        char32_t low = pat[i];
-        if (low == '`' && i + 1 < pat.size())
-            low = pat[++i];
-        ++i;
-        char32_t high = low;
-        if (i + 1 < pat.size() && pat[i] == '-' && pat[i + 1] != ']') {
-            high = pat[i + 1];
-            i += 2;
-        }
-        if (folded(c) >= folded(low) && folded(c) <= folded(high))
-            found = true;
-    }
-    if (i >= pat.size())
-        return std::nullopt;
-    p = i + 1;
-    return found != negate;
-}
-
-bool matchFrom(const std::u32string& text, std::size_t t, const std::u32string& pat, std::size_t p)
-{
-    while (p < pat.size()) {
-        const char32_t pc = pat[p];
-        if (pc == '*') {
-            for (std::size_t k = t; k <= text.size(); ++k)
-                if (matchFrom(text, k, pat, p + 1))
-                    return true;
-            return false;
-        }
-        if (t >= text.size())
-            return false;
-        const char32_t c = text[t];
-        if (pc == '[') {
-            std::size_t next = p + 1;
-            const std::optional<bool> hit = matchSet(pat, next, c);
-            if (hit) {
-                if (!*hit)
-                    return false;
-                p = next;
-                ++t;
-                continue;
-            }
-        }
-        bool ok = false;
-        std::size_t step = 1;
-        if (pc == '?')
-            ok = true;
-        else if (pc == '#')
-            ok = isDigit(c);
-        else if (pc == '@')
-            ok = isLetter(c);
-        else if (pc == '.')
-            ok = !isDigit(c) && !isLetter(c);
-        else if (pc == '`' && p + 1 < pat.size()) {
-            ok = folded(pat[p + 1]) == folded(c);
-            step = 2;
-        } else
-            ok = folded(pc) == folded(c);
-        if (!ok)
-            return false;
-        p += step;
-        ++t;
-    }
-    return t == text.size();
-}
+// Logical groups nest no deeper than this: parsing and testing recurse once per level.
+constexpr int kMaxGroupDepth = 200;
 
 // ---- parsing ----------------------------------------------------------------------------
 
 bool isComparison(std::string_view op)
 {
-    static const char* const kOps[] = {"=", "!=", "/=", "<>", "<", "<=", ">", ">=", "*"};
+    static const char* const kOps[] = {"=", "!=", "/=", "<>", "<", "<=", ">", ">=", "*", "&", "&="};
     for (const char* known : kOps)
         if (op == known)
             return true;
@@ -140,26 +41,41 @@ bool isPointComparison(std::string_view op)
     int parts = 0;
     while (true) {
         const std::size_t comma = op.find(',', start);
-        if (!isComparison(op.substr(start, comma - start)))
+        const std::string_view part = op.substr(start, comma - start);
+        if (!isComparison(part) || part == "&" || part == "&=")
             return false;
         ++parts;
         if (comma == std::string_view::npos)
             break;
         start = comma + 1;
     }
-    return parts == 1 || parts == 2 || parts == 3;
+    return parts >= 1 && parts <= 3;
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
+        if (x != b[i])
+            return false;
+    }
+    return true;
 }
 
 struct Parser {
     const resbuf* item = nullptr;
     bool failed = false;
+    int depth = 0;
 
     // Operands until the closing marker (or the chain's end for the top level).
     std::vector<std::unique_ptr<Node>> operands(std::string_view closing)
     {
         std::vector<std::unique_ptr<Node>> list;
         while (item != nullptr && !failed) {
-            if (item->restype == -4 && item->resval.rstring != nullptr && closing == item->resval.rstring) {
+            if (item->restype == -4 && item->resval.rstring != nullptr && !closing.empty() &&
+                sameIgnoringCase(item->resval.rstring, closing)) {
                 item = item->rbnext;
                 return list;
             }
@@ -174,43 +90,88 @@ struct Parser {
 
     std::unique_ptr<Node> group(Node::Kind kind, std::string_view closing)
     {
+        if (++depth > kMaxGroupDepth) {
+            failed = true;
+            return nullptr;
+        }
         auto node = std::make_unique<Node>();
         node->kind = kind;
         node->children = operands(closing);
+        --depth;
         const std::size_t n = node->children.size();
         if ((kind == Node::Kind::Not && n != 1) || (kind == Node::Kind::Xor && n != 2) || n == 0)
             failed = true;
         return node;
     }
 
+    void skipIgnored()
+    {
+        while (item != nullptr && isIgnoredFilterCode(item->restype))
+            item = item->rbnext;
+    }
+
     std::unique_ptr<Node> operand()
     {
-        if (item->restype == -4) {
-            const char* text = item->resval.rstring;
-            item = item->rbnext;
-            if (text == nullptr) {
-                failed = true;
-                return nullptr;
-            }
-            const std::string_view op(text);
-            if (op == "<AND" || op == "<and")
-                return group(Node::Kind::And, op == "<AND" ? "AND>" : "and>");
-            if (op == "<OR" || op == "<or")
-                return group(Node::Kind::Or, op == "<OR" ? "OR>" : "or>");
-            if (op == "<NOT" || op == "<not")
-                return group(Node::Kind::Not, op == "<NOT" ? "NOT>" : "not>");
-            if (op == "<XOR" || op == "<xor")
-                return group(Node::Kind::Xor, op == "<XOR" ? "XOR>" : "xor>");
-            if (item == nullptr || item->restype == -4 || !isPointComparison(op)) {
-                failed = true;
-                return nullptr;
-            }
-            std::unique_ptr<Node> test = plainTest();
-            if (test)
-                test->comparison = op;
-            return test;
+        if (isIgnoredFilterCode(item->restype)) {
+            skipIgnored();
+            return nullptr;
         }
-        return plainTest();
+        if (item->restype == -3)
+            return appsTest();
+        if (item->restype != -4)
+            return plainTest();
+        const char* text = item->resval.rstring;
+        item = item->rbnext;
+        if (text == nullptr) {
+            failed = true;
+            return nullptr;
+        }
+        const std::string_view op(text);
+        static const struct {
+            const char* open;
+            const char* close;
+            Node::Kind kind;
+        } kGroups[] = {{"<AND", "AND>", Node::Kind::And},
+                       {"<OR", "OR>", Node::Kind::Or},
+                       {"<NOT", "NOT>", Node::Kind::Not},
+                       {"<XOR", "XOR>", Node::Kind::Xor}};
+        for (const auto& g : kGroups)
+            if (sameIgnoringCase(op, g.open))
+                return group(g.kind, g.close);
+        // A comparison for an ignored group is dropped with it.
+        if (item != nullptr && isIgnoredFilterCode(item->restype)) {
+            item = item->rbnext;
+            return nullptr;
+        }
+        const bool validOp = isComparison(op) || isPointComparison(op);
+        if (item == nullptr || item->restype == -4 || item->restype == -3 || !validOp) {
+            failed = true;
+            return nullptr;
+        }
+        std::unique_ptr<Node> test = plainTest();
+        const bool bitwise = op == "&" || op == "&=";
+        if (test && bitwise && test->value.kind != FilterValue::Kind::Integer)
+            failed = true;
+        if (test)
+            test->comparison = op;
+        return test;
+    }
+
+    // (-3 ("APP1") ("APP2")) travels as -3 followed by 1001 names.
+    std::unique_ptr<Node> appsTest()
+    {
+        auto node = std::make_unique<Node>();
+        node->kind = Node::Kind::Apps;
+        for (item = item->rbnext; item != nullptr && item->restype == 1001; item = item->rbnext) {
+            if (item->resval.rstring == nullptr) {
+                failed = true;
+                return nullptr;
+            }
+            node->apps.emplace_back(item->resval.rstring);
+        }
+        if (node->apps.empty())
+            failed = true;
+        return node;
     }
 
     std::unique_ptr<Node> plainTest()
@@ -234,6 +195,11 @@ struct Parser {
 
 bool compareNumbers(double actual, std::string_view op, double wanted)
 {
+    if (op == "&" || op == "&=") {
+        const auto a = static_cast<std::int64_t>(actual);
+        const auto mask = static_cast<std::int64_t>(wanted);
+        return op == "&" ? (a & mask) != 0 : (a & mask) == mask;
+    }
     const double tol = 1e-12 * std::max(1.0, std::max(std::fabs(actual), std::fabs(wanted)));
     const bool equal = std::fabs(actual - wanted) <= tol;
     if (op == "*")
@@ -292,6 +258,15 @@ bool evaluate(const Node& node, const FilterSubject& subject)
             if (matchesValue(value, node))
                 return true;
         return false;
+    case Node::Kind::Apps:
+        for (const std::string& pattern : node.apps) {
+            bool present = false;
+            for (const FilterValue& app : subject.valuesOf(1001))
+                present = present || wildcardMatch(app.text, pattern);
+            if (!present)
+                return false;
+        }
+        return true;
     case Node::Kind::And:
         for (const auto& child : node.children)
             if (!evaluate(*child, subject))
@@ -311,6 +286,26 @@ bool evaluate(const Node& node, const FilterSubject& subject)
 }
 
 }  // namespace
+
+bool isKnownGroupCode(int code)
+{
+    static const int kRanges[][2] = {{-5, 5},     {6, 18},     {19, 59},    {60, 79},    {90, 99},
+                                     {100, 105},  {110, 149},  {160, 179},  {210, 239},  {270, 289},
+                                     {290, 299},  {300, 369},  {370, 389},  {390, 399},  {400, 409},
+                                     {410, 419},  {420, 429},  {430, 439},  {440, 459},  {460, 469},
+                                     {470, 481},  {999, 999},  {1000, 1071}};
+    for (const auto& range : kRanges)
+        if (code >= range[0] && code <= range[1])
+            return true;
+    return false;
+}
+
+bool isIgnoredFilterCode(int code)
+{
+    if (code == RTDXF0)
+        return false;
+    return code == -1 || code == 5 || code >= 1000 || !isKnownGroupCode(code);
+}
 
 FilterValue::Kind groupCodeKind(int code)
 {
@@ -358,35 +353,7 @@ std::optional<FilterValue> valueOfBuffer(const resbuf& buffer)
 
 bool wildcardMatch(std::string_view text, std::string_view pattern)
 {
-    const std::u32string subject = decodeUtf8(text);
-    const std::u32string whole = decodeUtf8(pattern);
-    // Alternatives split at unquoted commas outside sets.
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= whole.size(); ++i) {
-        const bool end = i == whole.size();
-        if (!end && whole[i] == '`') {
-            ++i;
-            continue;
-        }
-        if (!end && whole[i] == '[') {
-            const std::size_t close = whole.find(']', i + 2);
-            if (close != std::u32string::npos)
-                i = close;
-            continue;
-        }
-        if (!end && whole[i] != ',')
-            continue;
-        std::u32string alternative = whole.substr(start, i - start);
-        start = i + 1;
-        bool negate = false;
-        if (!alternative.empty() && alternative[0] == '~' && alternative.size() > 1) {
-            negate = true;
-            alternative.erase(0, 1);
-        }
-        if (matchFrom(subject, 0, alternative, 0) != negate)
-            return true;
-    }
-    return false;
+    return lisp::wildcardMatch(text, pattern, lisp::CaseMode::Fold);
 }
 
 SelectionFilter::SelectionFilter() = default;

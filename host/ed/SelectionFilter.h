@@ -2,10 +2,12 @@
 // a tree and tested against each candidate entity.
 //
 // Items in the chain are ANDed. "<AND"…"AND>" and "<OR"…"OR>" take one or more operands,
-// "<NOT"…"NOT>" exactly one, "<XOR"…"XOR>" exactly two. A -4 comparison ("=", "!=", "/=",
-// "<>", "<", "<=", ">", ">=", "*") applies to the next item; for points one comparison per
-// coordinate ("<,<,*") or one for all. Texts match as case-insensitive wildcard lists
-// ("LINE,ARC", "CONT*", "~0"). A malformed chain gives no filter (parse answers nullopt).
+// "<NOT"…"NOT>" exactly one, "<XOR"…"XOR>" exactly two (markers in any case). A -4
+// comparison ("=", "!=", "/=", "<>", "<", "<=", ">", ">=", "*", and for integers "&" and
+// "&=") applies to the next item; for points one comparison per coordinate ("<,<,*") or one
+// for all. Texts match as case-insensitive wildcard lists ("LINE,ARC", "CONT*", "~0"). A -3
+// item followed by 1001 names keeps entities with extended data of every named application.
+// A malformed chain gives no filter (parse answers nullopt).
 #pragma once
 
 #include <acut/ResBuf.h>
@@ -34,6 +36,11 @@ public:
     virtual std::vector<FilterValue> valuesOf(int groupCode) const = 0;
 };
 
+// Whether code is a group code of the drawing format at all.
+bool isKnownGroupCode(int code);
+// Groups a filter passes over: the entity's own name (-1) and handle (5), extended data
+// (1000 and up, except the application names of a -3 item) and unknown codes.
+bool isIgnoredFilterCode(int code);
 // The value kind a group code carries in result buffers and the drawing format.
 FilterValue::Kind groupCodeKind(int groupCode);
 // Reads a filter item's value by its group code; nullopt when the buffer cannot hold one.

@@ -1,15 +1,19 @@
 // The host LISP's selection-set functions and command: ssget, sslength, ssname, ssadd,
 // ssdel, ssmemb and command, over the same calls the modules use.
+#include "host/ed/CommandRunner.h"
 #include "host/ed/LispBridge.h"
 #include "host/ed/ResbufConversion.h"
 #include "host/ed/SelectionFilter.h"
 #include "host/ed/SelectionSets.h"
+#include "host/ed/Session.h"
 
 #include "host/lispeval/Args.h"
 #include "host/lispeval/Error.h"
 
 #include <aced/AcEdCommand.h>
 #include <aced/AcEdSelection.h>
+#include <acdb/AcDbObjectId.h>
+#include <acdb/AcDbUtilities.h>
 
 #include <cctype>
 #include <deque>
@@ -21,50 +25,150 @@ namespace {
 using lisp::Args;
 using lisp::Value;
 
+[[noreturn]] void badFilter(const Value& item, const char* why)
+{
+    throw lisp::Error(std::string("bad ssget filter: ") + why + ": " + lisp::shownValue(item));
+}
+
+bool isNumberList(const Value& v, std::size_t min, std::size_t max)
+{
+    if (!v.isCons() || !v.isProperList() || v.length() < min || v.length() > max)
+        return false;
+    for (const Value& item : v.items())
+        if (!item.isNumber())
+            return false;
+    return true;
+}
+
+bool isHandleCode(int code)
+{
+    return (code >= 320 && code <= 369) || (code >= 390 && code <= 399) || code == 480 || code == 481;
+}
+
 // A filter list ((0 . "LINE") (-4 . "<OR") (10 1.0 2.0 0.0) …) as result buffers that live
-// as long as this object.
+// as long as this object. Every value is checked against its group's type; groups a filter
+// passes over (-1, 5, extended data, unknown codes) are left out with their comparison.
 class FilterChain {
 public:
     explicit FilterChain(const Value& list)
     {
-        for (const Value& item : list.items()) {
-            if (!item.isCons() || !item.car().isInt())
-                throw lisp::Error("bad ssget list");
-            resbuf rb{};
-            rb.restype = static_cast<short>(item.car().asInt());
-            const Value& value = item.cdr();
-            if (value.isString()) {
-                m_texts.push_back(value.asString());
-                rb.resval.rstring = m_texts.back().data();
-            } else if (value.isInt()) {
-                if (groupCodeKind(rb.restype) == FilterValue::Kind::Real)
-                    rb.resval.rreal = value.asInt();
-                else if ((rb.restype >= 90 && rb.restype <= 99) || rb.restype == 1071)
-                    rb.resval.rlong = value.asInt();
-                else
-                    rb.resval.rint = static_cast<short>(value.asInt());
-            } else if (value.isReal()) {
-                rb.resval.rreal = value.asReal();
-            } else if (value.isCons() && value.length() >= 2 && value.length() <= 3) {
-                const std::vector<Value> xyz = value.items();
-                for (std::size_t i = 0; i < xyz.size(); ++i) {
-                    if (!xyz[i].isNumber())
-                        throw lisp::Error("bad ssget list");
-                    rb.resval.rpoint[i] = xyz[i].asNumber();
-                }
-            } else {
-                throw lisp::Error("bad ssget list");
-            }
-            m_items.push_back(rb);
-        }
+        if (!list.isProperList())
+            badFilter(list, "not a list");
+        for (const Value& item : list.items())
+            addItem(item);
+        if (!m_items.empty() && m_items.back().restype == -4 && m_pendingComparison)
+            badFilter(list, "comparison without a group");
         for (std::size_t i = 0; i + 1 < m_items.size(); ++i)
             m_items[i].rbnext = &m_items[i + 1];
+        if (!SelectionFilter::parse(head()))
+            badFilter(list, "unbalanced or empty grouping");
     }
     const resbuf* head() const { return m_items.empty() ? nullptr : &m_items.front(); }
 
 private:
+    void addItem(const Value& item)
+    {
+        if (!item.isCons() || !item.car().isInt())
+            badFilter(item, "not a (code . value) pair");
+        const int code = item.car().asInt();
+        const Value& value = item.cdr();
+        if (code == -3) {
+            addApplications(item);
+            return;
+        }
+        if (code == -4) {
+            if (!value.isString())
+                badFilter(item, "operator is not a string");
+            const std::string& op = value.asString();
+            m_pendingComparison = op.empty() || (op[0] != '<' && op.back() != '>');
+            text(-4, op);
+            return;
+        }
+        if (isIgnoredFilterCode(code)) {
+            // Its comparison goes with it.
+            if (m_pendingComparison) {
+                m_items.pop_back();
+                m_pendingComparison = false;
+            }
+            return;
+        }
+        m_pendingComparison = false;
+        resbuf& rb = push(code);
+        switch (groupCodeKind(code)) {
+        case FilterValue::Kind::Text:
+            if (value.isEntityName() && isHandleCode(code)) {
+                ads_name name = {value.asName().id[0], value.asName().id[1]};
+                AcDbObjectId id;
+                if (acdbGetObjectId(id, name) != Acad::eOk)
+                    badFilter(item, "unknown entity");
+                m_texts.push_back(id.handle().toString());
+            } else if (value.isString()) {
+                m_texts.push_back(value.asString());
+            } else {
+                badFilter(item, "value is not a string");
+            }
+            rb.resval.rstring = m_texts.back().data();
+            break;
+        case FilterValue::Kind::Integer: {
+            if (!value.isInt())
+                badFilter(item, "value is not an integer");
+            const bool wide = (code >= 90 && code <= 99) || (code >= 420 && code <= 459);
+            if (!wide && (value.asInt() < -32768 || value.asInt() > 32767))
+                badFilter(item, "value out of range");
+            if (wide)
+                rb.resval.rlong = value.asInt();
+            else
+                rb.resval.rint = static_cast<short>(value.asInt());
+            break;
+        }
+        case FilterValue::Kind::Real:
+            if (!value.isNumber())
+                badFilter(item, "value is not a number");
+            rb.resval.rreal = value.asNumber();
+            break;
+        case FilterValue::Kind::Point: {
+            if (!isNumberList(value, 2, 3))
+                badFilter(item, "value is not a point");
+            const std::vector<Value> xyz = value.items();
+            for (std::size_t i = 0; i < xyz.size(); ++i)
+                rb.resval.rpoint[i] = xyz[i].asNumber();
+            break;
+        }
+        }
+    }
+
+    // (-3 ("APP") ("B*")): -3, then one 1001 name per application.
+    void addApplications(const Value& item)
+    {
+        const Value& apps = item.cdr();
+        if (!apps.isCons() || !apps.isProperList())
+            badFilter(item, "no application names");
+        push(-3);
+        for (const Value& app : apps.items()) {
+            if (!app.isCons() || !app.car().isString())
+                badFilter(item, "application name is not a string");
+            text(1001, app.car().asString());
+        }
+        m_pendingComparison = false;
+    }
+
+    resbuf& push(int code)
+    {
+        resbuf rb{};
+        rb.restype = static_cast<short>(code);
+        m_items.push_back(rb);
+        return m_items.back();
+    }
+
+    void text(int code, const std::string& value)
+    {
+        m_texts.push_back(value);
+        push(code).resval.rstring = m_texts.back().data();
+    }
+
     std::deque<resbuf> m_items;
     std::deque<std::string> m_texts;
+    bool m_pendingComparison = false;  // the last item is a -4 comparison
 };
 
 bool isPoint(const Value& v)
@@ -127,7 +231,7 @@ Value ssget(lisp::Interpreter&, const Args& args)
         haveCorners = true;
         for (int i = 0; i < 2; ++i) {
             if (!isPoint(args[next + i]))
-                throw lisp::Error("bad argument type: point: " + args[next + i].toString());
+                throw lisp::Error("bad argument type: point: " + lisp::shownValue(args[next + i]));
             toPoint(args[next + i], corners[i]);
         }
         next += 2;
@@ -135,7 +239,7 @@ Value ssget(lisp::Interpreter&, const Args& args)
         args.atLeast(next + 1);
         for (const Value& p : args.list(next).items()) {
             if (!isPoint(p))
-                throw lisp::Error("bad argument type: point: " + p.toString());
+                throw lisp::Error("bad argument type: point: " + lisp::shownValue(p));
             resbuf rb{};
             rb.restype = RT3DPOINT;
             toPoint(p, rb.resval.rpoint);
@@ -218,14 +322,24 @@ Value ssmemb(lisp::Interpreter&, const Args& args)
     return acedSSMemb(entity, ss) == RTNORM ? args[0] : Value();
 }
 
+// (command name answer …): nil when the command ran; an error when it is unknown, failed
+// or was cancelled, so that a routine never goes on as if it had worked.
 Value command(lisp::Interpreter&, const Args& args)
 {
     if (args.empty())
-        return Value();
+        return Value();  // (command) is Esc: nothing runs here
     if (!args[0].isString())
-        throw lisp::Error("bad argument type: stringp: " + args[0].toString());
+        throw lisp::Error("bad argument type: stringp: " + lisp::shownValue(args[0]));
+    if (args.size() == 1 && args[0].asString().empty())
+        return Value();  // Enter at "Command:"
     ResbufChain items = valuesToResbuf(args.values());
-    acedCmd(items.get());
+    Session* session = Session::current();
+    std::string why = "no drawing is open";
+    const int status = session ? runCommandItems(*session, items.get(), &why) : RTERROR;
+    if (status == RTCAN)
+        throw lisp::Error("Function cancelled");
+    if (status != RTNORM)
+        throw lisp::Error(why);
     return Value();
 }
 

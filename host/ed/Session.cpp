@@ -30,6 +30,9 @@ Session* g_current = nullptr;
 constexpr const char* kCommandsKey = "ACAD_REGISTERED_COMMANDS";
 constexpr const char* kLinkerKey = "DynamicLinker";
 
+// The answer LISP's pause stands for.
+constexpr const char* kPauseAnswer = "\\";
+
 bool isComment(std::string_view line)
 {
     std::string t = trim(line);
@@ -178,6 +181,13 @@ void Session::queueAnswers(const std::vector<std::string>& answers)
     m_queued.insert(m_queued.end(), answers.begin(), answers.end());
 }
 
+std::vector<std::string> Session::takeQueuedAnswers()
+{
+    std::vector<std::string> answers(m_queued.begin(), m_queued.end());
+    m_queued.clear();
+    return answers;
+}
+
 InputControl Session::takeInputControl()
 {
     InputControl control = std::move(m_inputControl);
@@ -188,12 +198,14 @@ InputControl Session::takeInputControl()
 std::optional<std::string> Session::nextLine(const std::string& prompt, bool& fromQueue)
 {
     fromQueue = false;
-    if (!m_queued.empty()) {
+    if (!m_queued.empty() && m_queued.front() != kPauseAnswer) {
         fromQueue = true;
         std::string line = m_queued.front();
         m_queued.pop_front();
         return line;
     }
+    if (!m_queued.empty())
+        m_queued.pop_front();  // pause: this answer comes from the user
     if (!m_input || m_inputEnded)
         return std::nullopt;
     if (m_input->isTerminal()) {
@@ -303,6 +315,21 @@ bool Session::runLine(const std::string& line)
     return m_status == statusBefore;
 }
 
+// The printed results; an error shows as "; error: …" unless the routine's own *error*
+// handled it (what the handler printed stands instead). Either way the line failed.
+void Session::reportLisp(const lisp::EvalResult& result)
+{
+    for (const std::string& printed : result.printed) {
+        if (!printed.empty())
+            printResultLine(printed);
+    }
+    if (!result.ok()) {
+        if (!result.handled)
+            printResultLine(result.error);
+        fail(kExitFailed, result.error.substr(2));
+    }
+}
+
 void Session::runLisp(const std::string& line)
 {
     std::string source = line;
@@ -322,16 +349,22 @@ void Session::runLisp(const std::string& line)
             source += "\n" + *more;
             continue;
         }
-        for (const std::string& printed : result.printed) {
-            if (!printed.empty())
-                printResultLine(printed);
-        }
-        if (!result.ok()) {
-            printResultLine(result.error);
-            fail(kExitFailed, result.error.substr(2));
-        }
+        reportLisp(result);
         return;
     }
+}
+
+// A command defined in LISP, (defun c:NAME () …): it runs like a built-in command and its
+// last value is echoed, as the host does (nothing after a closing (princ)).
+bool Session::runLispCommand(const std::string& name, const std::vector<std::string>& answers)
+{
+    lisp::Interpreter& interp = m_active->lisp();
+    if (!interp.global("C:" + name).isFunction())
+        return false;
+    queueAnswers(answers);
+    lisp::EvalResult result = interp.evaluate("(C:" + name + ")");
+    reportLisp(result);
+    return true;
 }
 
 void Session::runCommand(const std::string& line)
@@ -364,6 +397,8 @@ void Session::runCommand(const std::string& line)
         }
         return;
     }
+    if (runLispCommand(normalizeCommandName(words[0]), answers))
+        return;
     printDialogue("\nUnknown command \"" + normalizeCommandName(words[0]) +
                   "\".  Press F1 for help.");
     fail(kExitFailed, "unknown command " + normalizeCommandName(words[0]));

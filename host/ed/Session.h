@@ -23,6 +23,10 @@
 
 class AcDbDatabase;
 
+namespace dh::lisp {
+struct EvalResult;
+}
+
 namespace dh::ed {
 
 class CommandStack;
@@ -96,6 +100,8 @@ public:
     // Answers taken before the input source (items of acedCommand, tests).
     void queueAnswers(const std::vector<std::string>& answers);
     void clearQueuedAnswers() { m_queued.clear(); }
+    std::size_t queuedAnswerCount() const { return m_queued.size(); }
+    std::vector<std::string> takeQueuedAnswers();
     // The prompt primitive of every input call: shows prompt, takes the next answer line
     // (comment lines skipped) and echoes it. nullopt is cancel: "^C" or the end of input
     // (which also fails the run).
@@ -151,6 +157,8 @@ public:
 private:
     void runCommand(const std::string& line);
     void runLisp(const std::string& line);
+    bool runLispCommand(const std::string& name, const std::vector<std::string>& answers);
+    void reportLisp(const lisp::EvalResult& result);
     std::optional<std::string> nextLine(const std::string& prompt, bool& fromQueue);
     void write(std::string_view text);
 

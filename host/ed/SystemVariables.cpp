@@ -73,6 +73,13 @@ SystemVariables::SystemVariables(Session& session) : m_session(session)
     addRange("LUPREC", 4, 0, 8);
     addRange("AUNITS", 0, 0, 4);
     addRange("AUPREC", 0, 0, 8);
+    addPlain("ANGBASE", VariableValue::ofReal(0.0));
+    addRange("ANGDIR", 0, 0, 1);
+    addRange("DIMZIN", 0, 0, 15);
+    addRange("UNITMODE", 0, 0, 1);
+    addRange("OSMODE", 4133, 0, 32767);
+    addRange("INSUNITS", 4, 0, 24);
+    addRange("HIGHLIGHT", 1, 0, 1);
     addRange("TILEMODE", 1, 0, 1);
     addRange("CVPORT", 2, 1, 32767);
     addRange("FILEDIA", 0, 0, 1);
@@ -114,6 +121,7 @@ SystemVariables::SystemVariables(Session& session) : m_session(session)
         },
         nullptr);
     addViewVariables();
+    addDrawingVariables();
 }
 
 void SystemVariables::addViewVariables()

@@ -69,6 +69,7 @@ private:
     void addComputed(const char* name, short type, std::function<VariableValue()> read,
                      std::function<bool(const VariableValue&)> write);
     void addViewVariables();
+    void addDrawingVariables();
     const Variable* find(std::string_view name) const;
     Variable* find(std::string_view name);
 

@@ -28,19 +28,14 @@ const char* typeName(Type type)
         return "SUBR";
     case Type::Usubr:
         return "USUBR";
+    case Type::File:
+        return "FILE";
+    case Type::CatchError:
+        return "VL-CATCH-ALL-APPLY-ERROR";
     case Type::Nil:
         break;
     }
     return "";
-}
-
-// Output functions take an optional file descriptor; the host's files are not ours, so
-// only the command line (nil or no argument) is accepted.
-void checkNoFile(const Args& args, std::size_t index)
-{
-    if (args.has(index) && !args[index].isNil()) {
-        throwBadArgumentType("streamp", args[index]);
-    }
 }
 
 Value typeOf(Interpreter&, const Args& args)
@@ -93,7 +88,7 @@ Value applyFn(Interpreter& interp, const Args& args)
     args.expect(2);
     const Value& list = args.list(1);
     if (!list.isProperList()) {
-        throw Error("bad list: " + list.toString());
+        throw Error("bad list: " + shownValue(list));
     }
     return interp.apply(args[0], list.items());
 }
@@ -119,35 +114,6 @@ Value mapcar(Interpreter& interp, const Args& args)
         }
         out.add(interp.apply(args[0], std::move(callArgs)));
     }
-}
-
-Value princ(Interpreter& interp, const Args& args, bool readable)
-{
-    args.expect(0, 2);
-    if (args.empty()) {
-        return Value::voidValue(); // the quiet end of a program
-    }
-    checkNoFile(args, 1);
-    interp.write(args[0].toString(readable));
-    return args[0];
-}
-
-Value print(Interpreter& interp, const Args& args)
-{
-    args.expect(0, 2);
-    if (args.empty()) {
-        return Value::voidValue();
-    }
-    checkNoFile(args, 1);
-    interp.write("\n" + args[0].toString(true) + " ");
-    return args[0];
-}
-
-Value terpri(Interpreter& interp, const Args& args)
-{
-    args.expect(0);
-    interp.write("\n");
-    return Value();
 }
 
 // Ends the running program the way the host does: as an error that *error* sees.
@@ -185,6 +151,8 @@ std::span<const Builtin> coreBuiltins()
         {"atom", [](Interpreter&, const Args& a) { return predicate(a, &Value::isAtom); }},
         {"listp", [](Interpreter&, const Args& a) { return predicate(a, &Value::isList); }},
         {"numberp", [](Interpreter&, const Args& a) { return predicate(a, &Value::isNumber); }},
+        {"stringp", [](Interpreter&, const Args& a) { return predicate(a, &Value::isString); }},
+        {"vl-symbolp", [](Interpreter&, const Args& a) { return predicate(a, &Value::isSymbol); }},
         {"boundp", boundp},
         {"eq",
          [](Interpreter&, const Args& a) {
@@ -201,10 +169,6 @@ std::span<const Builtin> coreBuiltins()
         {"apply", applyFn},
         {"mapcar", mapcar},
         {"read", read},
-        {"princ", [](Interpreter& i, const Args& a) { return princ(i, a, false); }},
-        {"prin1", [](Interpreter& i, const Args& a) { return princ(i, a, true); }},
-        {"print", print},
-        {"terpri", terpri},
         {"exit", quit},
         {"quit", quit},
     };

@@ -2,6 +2,8 @@
 #include "host/lispeval/Builtins.h"
 #include "host/lispeval/Error.h"
 
+#include <string>
+
 namespace dh::lisp {
 
 namespace {
@@ -34,7 +36,7 @@ const Value& properList(const Args& args, std::size_t i)
 {
     const Value& v = args.list(i);
     if (!v.isProperList()) {
-        throw Error("bad list: " + v.toString());
+        throw Error("bad list: " + shownValue(v));
     }
     return v;
 }
@@ -127,33 +129,50 @@ Value length(Interpreter&, const Args& args)
 
 } // namespace
 
+// car, cdr and every composition of two to four of them (caar … cddddr).
+void addCarCdrFamily(std::vector<Builtin>& table)
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (std::size_t length = 1; length <= 4; ++length) {
+            for (unsigned bits = 0; bits < (1u << length); ++bits) {
+                std::string path;
+                for (std::size_t k = 0; k < length; ++k) {
+                    path += (bits >> k) & 1 ? 'd' : 'a';
+                }
+                all.push_back("c" + path + "r");
+            }
+        }
+        return all;
+    }();
+    for (const std::string& name : names) {
+        std::string path = name.substr(1, name.size() - 2);
+        table.push_back({name, [path](Interpreter&, const Args& a) { return carCdr(a, path); }});
+    }
+}
+
 std::span<const Builtin> listBuiltins()
 {
-    static const std::vector<Builtin> table = {
-        {"list", [](Interpreter&, const Args& a) { return Value::list(a.values()); }},
-        {"cons",
-         [](Interpreter&, const Args& a) {
-             a.expect(2);
-             return Value::cons(a[0], a[1]);
-         }},
-        {"car", [](Interpreter&, const Args& a) { return carCdr(a, "a"); }},
-        {"cdr", [](Interpreter&, const Args& a) { return carCdr(a, "d"); }},
-        {"caar", [](Interpreter&, const Args& a) { return carCdr(a, "aa"); }},
-        {"cadr", [](Interpreter&, const Args& a) { return carCdr(a, "ad"); }},
-        {"cdar", [](Interpreter&, const Args& a) { return carCdr(a, "da"); }},
-        {"cddr", [](Interpreter&, const Args& a) { return carCdr(a, "dd"); }},
-        {"caddr", [](Interpreter&, const Args& a) { return carCdr(a, "add"); }},
-        {"cadar", [](Interpreter&, const Args& a) { return carCdr(a, "ada"); }},
-        {"cdddr", [](Interpreter&, const Args& a) { return carCdr(a, "ddd"); }},
-        {"nth", nth},
-        {"length", length},
-        {"append", append},
-        {"reverse", reverse},
-        {"assoc", assoc},
-        {"member", member},
-        {"last", last},
-        {"subst", subst},
-    };
+    static const std::vector<Builtin> table = [] {
+        std::vector<Builtin> t = {
+            {"list", [](Interpreter&, const Args& a) { return Value::list(a.values()); }},
+            {"cons",
+             [](Interpreter&, const Args& a) {
+                 a.expect(2);
+                 return Value::cons(a[0], a[1]);
+             }},
+            {"nth", nth},
+            {"length", length},
+            {"append", append},
+            {"reverse", reverse},
+            {"assoc", assoc},
+            {"member", member},
+            {"last", last},
+            {"subst", subst},
+        };
+        addCarCdrFamily(t);
+        return t;
+    }();
     return table;
 }
 

@@ -3,6 +3,7 @@
 #include "host/lispeval/Builtins.h"
 #include "host/lispeval/Error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -198,7 +199,7 @@ Value unary(const Args& args, double (*fn)(double), bool (*defined)(double))
     args.expect(1);
     double x = args.number(0);
     if (defined && !defined(x)) {
-        throw Error("function undefined for argument: " + args[0].toString());
+        throw Error("function undefined for argument: " + shownValue(args[0]));
     }
     return Value::real(fn(x));
 }
@@ -304,6 +305,64 @@ Value lsh(Interpreter&, const Args& args)
     return Value::integer(wrap(shift >= 0 ? bits << shift : bits >> -shift));
 }
 
+// (boole op a b …): op's bits give the result bit for each pair of operand bits:
+// 8 for (0,0), 4 for (0,1), 2 for (1,0), 1 for (1,1). Operands fold left to right.
+Value boole(Interpreter&, const Args& args)
+{
+    args.atLeast(2);
+    auto op = static_cast<std::uint32_t>(args.integer(0));
+    auto acc = static_cast<std::uint32_t>(args.integer(1));
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        auto b = static_cast<std::uint32_t>(args.integer(i));
+        acc = ((op & 1) ? acc & b : 0) | ((op & 2) ? acc & ~b : 0) | ((op & 4) ? ~acc & b : 0) |
+              ((op & 8) ? ~acc & ~b : 0);
+    }
+    return Value::integer(wrap(acc));
+}
+
+// (inters p1 p2 p3 p4 [onseg]): where line p1-p2 meets line p3-p4. With four 3D points
+// the lines must meet in space; otherwise they meet in the plane. Unless onseg is given
+// as nil, the point must lie on both segments.
+Value inters(Interpreter&, const Args& args)
+{
+    args.expect(4, 5);
+    Args::Point p[4] = {args.point(0), args.point(1), args.point(2), args.point(3)};
+    bool segments = !args.has(4) || args[4].isTrue();
+    bool in3d = p[0].is3d && p[1].is3d && p[2].is3d && p[3].is3d;
+    double d1[3] = {p[1].x - p[0].x, p[1].y - p[0].y, in3d ? p[1].z - p[0].z : 0.0};
+    double d2[3] = {p[3].x - p[2].x, p[3].y - p[2].y, in3d ? p[3].z - p[2].z : 0.0};
+    double w[3] = {p[2].x - p[0].x, p[2].y - p[0].y, in3d ? p[2].z - p[0].z : 0.0};
+    auto dot = [](const double* a, const double* b) {
+        return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+    };
+    // Closest points of the two lines: s along the first, t along the second.
+    double a = dot(d1, d1), b = dot(d1, d2), c = dot(d2, d2), d = dot(d1, w), e = dot(d2, w);
+    double denominator = a * c - b * b;
+    double scale = std::max(1.0, a * c);
+    if (a == 0.0 || c == 0.0 || std::fabs(denominator) <= 1e-12 * scale) {
+        return Value(); // parallel, or a line of no length
+    }
+    double s = (d * c - b * e) / denominator;
+    double t = (d * b - a * e) / denominator;
+    double q1[3] = {p[0].x + s * d1[0], p[0].y + s * d1[1], p[0].z + s * d1[2]};
+    double q2[3] = {p[2].x + t * d2[0], p[2].y + t * d2[1], p[2].z + t * d2[2]};
+    double gap = std::sqrt((q1[0] - q2[0]) * (q1[0] - q2[0]) + (q1[1] - q2[1]) * (q1[1] - q2[1]) +
+                           (q1[2] - q2[2]) * (q1[2] - q2[2]));
+    constexpr double kTolerance = 1e-10;
+    double size = std::max({1.0, std::sqrt(a), std::sqrt(c)});
+    if (in3d && gap > kTolerance * size) {
+        return Value(); // skew lines
+    }
+    if (segments &&
+        (s < -kTolerance || s > 1.0 + kTolerance || t < -kTolerance || t > 1.0 + kTolerance)) {
+        return Value();
+    }
+    if (in3d) {
+        return Value::point(q1[0], q1[1], q1[2]);
+    }
+    return Value::list({Value::real(q1[0]), Value::real(q1[1])});
+}
+
 Value numberTest(const Args& args, bool (*test)(double))
 {
     args.expect(1);
@@ -323,9 +382,10 @@ std::span<const Builtin> mathBuiltins()
          [](Interpreter&, const Args& a) {
              return fold(a, Number{true, 0}, subtract, negate);
          }},
+        // (*) is 0 in the host, not the product's identity.
         {"*",
          [](Interpreter&, const Args& a) {
-             return fold(a, Number{true, 1}, multiply, same);
+             return fold(a, Number{true, 0}, multiply, same);
          }},
         {"/",
          [](Interpreter&, const Args& a) {
@@ -414,6 +474,8 @@ std::span<const Builtin> mathBuiltins()
         {"distance", distance},
         {"angle", angle},
         {"polar", polar},
+        {"inters", inters},
+        {"boole", boole},
     };
     return table;
 }

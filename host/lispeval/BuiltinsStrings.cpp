@@ -1,6 +1,5 @@
 // String functions. Lengths and positions count characters of the UTF-8 text, not bytes.
 #include "host/lispeval/Builtins.h"
-#include "host/lispeval/DistanceFormat.h"
 #include "host/lispeval/Error.h"
 #include "host/lispeval/Utf8.h"
 #include "host/lispeval/Wildcard.h"
@@ -118,22 +117,6 @@ Value itoa(Interpreter&, const Args& args)
     return Value::string(std::to_string(args.integer(0)));
 }
 
-Value rtos(Interpreter&, const Args& args)
-{
-    args.expect(1, 3);
-    double value = args.number(0);
-    int mode = args.has(1) ? args.integer(1) : kDefaultUnitMode;
-    int precision = args.has(2) ? args.integer(2) : kDefaultPrecision;
-    if (precision < 0 || precision > 8) {
-        throwBadArgumentValue("precision", args[2]);
-    }
-    std::string text = formatDistance(value, mode, precision);
-    if (text.empty()) {
-        throwBadArgumentValue("unit mode", args[1]);
-    }
-    return Value::string(std::move(text));
-}
-
 // (strcase text [lower]): ASCII letters only; other characters are left as they are.
 Value strcase(Interpreter&, const Args& args)
 {
@@ -154,7 +137,8 @@ Value chr(Interpreter&, const Args& args)
 {
     args.expect(1);
     std::int32_t code = args.integer(0);
-    if (code < 0 || code > 0x10FFFF) {
+    // Surrogate halves have no UTF-8 form of their own.
+    if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
         throwBadArgumentValue("character code", args[0]);
     }
     return Value::string(code == 0 ? std::string() : utf8Encode(static_cast<char32_t>(code)));
@@ -178,9 +162,9 @@ Value wcmatch(Interpreter&, const Args& args)
 std::span<const Builtin> stringBuiltins()
 {
     static const std::vector<Builtin> table = {
-        {"strcat", strcat}, {"strlen", strlen}, {"substr", substr},   {"atoi", atoi},
-        {"atof", atof},     {"itoa", itoa},     {"rtos", rtos},       {"strcase", strcase},
-        {"chr", chr},       {"ascii", ascii},   {"wcmatch", wcmatch},
+        {"strcat", strcat}, {"strlen", strlen},   {"substr", substr},   {"atoi", atoi},
+        {"atof", atof},     {"itoa", itoa},       {"strcase", strcase}, {"chr", chr},
+        {"ascii", ascii},   {"wcmatch", wcmatch},
     };
     return table;
 }

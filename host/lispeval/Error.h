@@ -17,6 +17,8 @@ public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A value as an error message shows it: the printed form, long lists cut short.
+std::string shownValue(const Value& value);
 // "bad argument type: numberp: \"a\"" — predicate names as the host uses them (numberp,
 // fixnump, stringp, listp, consp, symbolp, lentityp, lselsetp).
 [[noreturn]] void throwBadArgumentType(std::string_view predicate, const Value& value);

@@ -104,6 +104,10 @@ Interpreter::Interpreter()
     defineBuiltins(listBuiltins());
     defineBuiltins(mathBuiltins());
     defineBuiltins(stringBuiltins());
+    defineBuiltins(unitBuiltins());
+    defineBuiltins(vlBuiltins());
+    defineBuiltins(vlStringBuiltins());
+    defineBuiltins(fileBuiltins());
     setGlobal("PI", Value::real(3.14159265358979323846));
 }
 
@@ -174,7 +178,7 @@ EvalResult Interpreter::evaluate(std::string_view text)
         if (outermost) {
             m_cancel.store(false, std::memory_order_relaxed);
         }
-        callErrorHandler(message);
+        result.handled = callErrorHandler(message);
         return result;
     };
     ReadResult read;
@@ -223,11 +227,11 @@ std::string Interpreter::rep(std::string_view text)
 }
 
 // A user *error* function sees the message, as in the host; its own failure is ignored.
-void Interpreter::callErrorHandler(const std::string& message)
+bool Interpreter::callErrorHandler(const std::string& message)
 {
     Value handler = global("*ERROR*");
     if (!handler.isFunction() || m_inErrorHandler || m_depth > 0) {
-        return;
+        return false;
     }
     m_inErrorHandler = true;
     try {
@@ -235,6 +239,7 @@ void Interpreter::callErrorHandler(const std::string& message)
     } catch (const std::exception&) {
     }
     m_inErrorHandler = false;
+    return true;
 }
 
 void Interpreter::checkCancel()
@@ -304,16 +309,16 @@ Value Interpreter::functionOf(const Value& head)
         if (value.isNil()) {
             throw Error("no function definition: " + head.symbolName());
         }
-        throw Error("bad function: " + value.toString());
+        throw Error("bad function: " + shownValue(value));
     }
     if (head.isCons()) {
         Value value = eval(head);
         if (value.isFunction()) {
             return value;
         }
-        throw Error("bad function: " + value.toString());
+        throw Error("bad function: " + shownValue(value));
     }
-    throw Error("bad function: " + head.toString());
+    throw Error("bad function: " + shownValue(head));
 }
 
 std::vector<Value> Interpreter::evalArgs(const Value& argForms)
@@ -324,7 +329,7 @@ std::vector<Value> Interpreter::evalArgs(const Value& argForms)
         args.push_back(eval(p->car()));
     }
     if (!p->isNil()) {
-        throw Error("bad list: " + argForms.toString());
+        throw Error("bad list: " + shownValue(argForms));
     }
     return args;
 }
@@ -344,7 +349,7 @@ Value Interpreter::apply(const Value& function, std::vector<Value> args)
     if (function.isCons() && function.car().isSymbol() && function.car().symbolName() == "LAMBDA") {
         return apply(formLambda(function), std::move(args));
     }
-    throw Error("bad function: " + function.toString());
+    throw Error("bad function: " + shownValue(function));
 }
 
 Value Interpreter::call(std::string_view name, std::vector<Value> args)

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "host/lispeval/Args.h"
+#include "host/lispeval/HostHooks.h"
 #include "host/lispeval/Value.h"
 
 #include <atomic>
@@ -45,6 +46,8 @@ struct EvalResult
     // "; error: …" when status is Error; when Incomplete, what to report if no more input
     // comes ("; error: malformed list on input").
     std::string error;
+    // The user's *error* function took the error (and printed what it wanted instead).
+    bool handled = false;
 
     bool ok() const { return status == Status::Ok; }
 };
@@ -64,6 +67,10 @@ public:
     // Where princ, print, prin1 and terpri write; standard output by default.
     void setOutput(OutputSink sink) { m_output = std::move(sink); }
     void write(std::string_view text) const;
+    // Units, files and the keyboard as the embedder provides them.
+    void setHooks(HostHooks hooks) { m_hooks = std::move(hooks); }
+    const HostHooks& hooks() const { return m_hooks; }
+    UnitSettings unitSettings() const { return m_hooks.units ? m_hooks.units() : UnitSettings{}; }
 
     void defineBuiltin(std::string_view name, BuiltinFn fn);
     void defineBuiltins(std::span<const Builtin> table);
@@ -116,7 +123,7 @@ private:
     Value applyUser(const Value& function, std::vector<Value> args);
     void checkDepth();
     void checkCancel();
-    void callErrorHandler(const std::string& message);
+    bool callErrorHandler(const std::string& message);
 
     Value formQuote(const Value& form);
     Value formSetq(const Value& form);
@@ -136,6 +143,7 @@ private:
     std::unordered_map<std::string, Value> m_globals;
     std::unordered_map<std::string, Value> m_builtins;
     OutputSink m_output;
+    HostHooks m_hooks;
     std::size_t m_depth = 0;
     std::size_t m_stackBudget = kDefaultStackBudget;
     std::uintptr_t m_stackFloor = 0; // the lowest frame address allowed

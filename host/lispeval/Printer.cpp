@@ -1,5 +1,7 @@
 #include "host/lispeval/Printer.h"
 
+#include "host/lispeval/LispFile.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -9,10 +11,13 @@ namespace {
 
 // Deeper nesting (only built on purpose) prints as "..." rather than exhausting the stack.
 constexpr int kMaxPrintDepth = 2000;
+// Lists that share their cells can stand for exponentially long texts; the printed form
+// stops with "..." past this size.
+constexpr std::size_t kMaxPrintBytes = std::size_t{16} << 20;
 
-void printTo(std::string& out, const Value& value, bool readable, int depth);
+void printTo(std::string& out, const Value& value, bool readable, int depth, std::size_t limit);
 
-void printList(std::string& out, const Value& list, bool readable, int depth)
+void printList(std::string& out, const Value& list, bool readable, int depth, std::size_t limit)
 {
     if (depth > kMaxPrintDepth) {
         out += "(...)";
@@ -22,21 +27,25 @@ void printList(std::string& out, const Value& list, bool readable, int depth)
     const Value* p = &list;
     bool first = true;
     while (p->isCons()) {
+        if (out.size() > limit) {
+            out += " ...)";
+            return;
+        }
         if (!first) {
             out += ' ';
         }
-        printTo(out, p->car(), readable, depth + 1);
+        printTo(out, p->car(), readable, depth + 1, limit);
         first = false;
         p = &p->cdr();
     }
     if (!p->isNil()) {
         out += " . ";
-        printTo(out, *p, readable, depth + 1);
+        printTo(out, *p, readable, depth + 1, limit);
     }
     out += ')';
 }
 
-void printTo(std::string& out, const Value& value, bool readable, int depth)
+void printTo(std::string& out, const Value& value, bool readable, int depth, std::size_t limit)
 {
     switch (value.type()) {
     case Type::Nil:
@@ -55,7 +64,7 @@ void printTo(std::string& out, const Value& value, bool readable, int depth)
         out += value.symbolName();
         break;
     case Type::List:
-        printList(out, value, readable, depth);
+        printList(out, value, readable, depth, limit);
         break;
     case Type::Ename:
         out += "<Entity name: " + value.asName().label + ">";
@@ -69,6 +78,12 @@ void printTo(std::string& out, const Value& value, bool readable, int depth)
     case Type::Usubr:
         out += "#<USUBR " + (value.functionName().empty() ? "LAMBDA" : value.functionName()) + ">";
         break;
+    case Type::File:
+        out += "#<file \"" + value.asFile().name() + "\">";
+        break;
+    case Type::CatchError:
+        out += "#<%catch-all-apply-error%>";
+        break;
     }
 }
 
@@ -76,8 +91,13 @@ void printTo(std::string& out, const Value& value, bool readable, int depth)
 
 std::string printValue(const Value& value, bool readable)
 {
+    return printValue(value, readable, kMaxPrintBytes);
+}
+
+std::string printValue(const Value& value, bool readable, std::size_t limit)
+{
     std::string out;
-    printTo(out, value, readable, 0);
+    printTo(out, value, readable, 0, limit);
     return out;
 }
 

@@ -11,6 +11,8 @@
 namespace dh::lisp {
 
 std::string printValue(const Value& value, bool readable = true);
+// Lists end with "...)" once the text passes about limit bytes.
+std::string printValue(const Value& value, bool readable, std::size_t limit);
 std::string formatReal(double value);
 std::string quoteString(const std::string& text);
 

@@ -10,7 +10,7 @@ namespace {
 std::vector<Value> operands(const Value& form, std::size_t min, std::size_t max)
 {
     if (!form.isProperList()) {
-        throw Error("bad list: " + form.toString());
+        throw Error("bad list: " + shownValue(form));
     }
     std::vector<Value> items = form.cdr().items();
     if (items.size() < min) {
@@ -105,10 +105,10 @@ Value Interpreter::formIf(const Value& form)
     const Value& then = test.cdr();
     const Value& otherwise = then.cdr();
     if (!then.isCons() || !otherwise.isList()) {
-        throw Error(!form.isProperList() ? "bad list: " + form.toString() : "too few arguments");
+        throw Error(!form.isProperList() ? "bad list: " + shownValue(form) : "too few arguments");
     }
     if (!otherwise.cdr().isNil()) {
-        throw Error(form.isProperList() ? "too many arguments" : "bad list: " + form.toString());
+        throw Error(form.isProperList() ? "too many arguments" : "bad list: " + shownValue(form));
     }
     if (eval(test.car()).isTrue()) {
         return eval(then.car());

@@ -26,6 +26,18 @@ std::size_t utf8CountChars(std::string_view text)
     return count;
 }
 
+bool utf8Valid(std::string_view text)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t length = utf8CharLength(text, pos);
+        if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
+            return false;
+        }
+        pos += length;
+    }
+    return true;
+}
+
 std::size_t utf8ByteOffset(std::string_view text, std::size_t charIndex)
 {
     std::size_t pos = 0;

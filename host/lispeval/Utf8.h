@@ -12,6 +12,8 @@ namespace dh::lisp {
 // Bytes of the character that starts at text[pos] (1 for a stray or truncated byte).
 std::size_t utf8CharLength(std::string_view text, std::size_t pos);
 std::size_t utf8CountChars(std::string_view text);
+// Whether every byte belongs to a well-formed character.
+bool utf8Valid(std::string_view text);
 // Byte offset of the character with index charIndex (0-based); text.size() past the end.
 std::size_t utf8ByteOffset(std::string_view text, std::size_t charIndex);
 

@@ -1,9 +1,11 @@
 #include "host/lispeval/Value.h"
 
+#include "host/lispeval/LispFile.h"
 #include "host/lispeval/Printer.h"
 
 #include <cassert>
 #include <cmath>
+#include <set>
 #include <variant>
 
 namespace dh::lisp {
@@ -34,7 +36,7 @@ struct Value::Node
 
     Type type;
     std::variant<std::monostate, std::int32_t, double, std::string, Cons, OpaqueName,
-                 std::shared_ptr<const FunctionData>>
+                 std::shared_ptr<const FunctionData>, std::shared_ptr<LispFile>>
         data;
 
     // Long lists (and deeply nested ones) would otherwise be freed by one recursive call
@@ -168,6 +170,16 @@ Value Value::userFunction(std::shared_ptr<const UserFunction> fn)
     return Value(std::make_shared<Node>(Node{Type::Usubr, std::move(data)}));
 }
 
+Value Value::file(std::shared_ptr<LispFile> file)
+{
+    return Value(std::make_shared<Node>(Node{Type::File, std::move(file)}));
+}
+
+Value Value::catchError(std::string message)
+{
+    return Value(std::make_shared<Node>(Node{Type::CatchError, std::move(message)}));
+}
+
 Type Value::type() const
 {
     return m_node ? m_node->type : Type::Nil;
@@ -236,6 +248,18 @@ const UserFunction& Value::asUserFunction() const
     return *std::get<std::shared_ptr<const FunctionData>>(node().data)->user;
 }
 
+LispFile& Value::asFile() const
+{
+    assert(isFile());
+    return *std::get<std::shared_ptr<LispFile>>(node().data);
+}
+
+const std::string& Value::catchMessage() const
+{
+    assert(isCatchError());
+    return std::get<std::string>(node().data);
+}
+
 const Value& Value::car() const
 {
     if (isNil()) {
@@ -299,33 +323,60 @@ bool Value::eq(const Value& other) const
     case Type::Ename:
     case Type::PickSet:
         return asName() == other.asName();
+    case Type::File:
+        return &asFile() == &other.asFile();
     default:
         return false;
     }
 }
 
-bool Value::equal(const Value& other, double fuzz) const
+namespace {
+
+bool equalAtoms(const Value& a, const Value& b, double fuzz)
 {
-    // Iterate along the cdr so that long lists do not recurse once per item.
-    const Value* a = this;
-    const Value* b = &other;
-    while (a->isCons() && b->isCons()) {
-        if (!a->car().equal(b->car(), fuzz)) {
-            return false;
-        }
-        a = &a->cdr();
-        b = &b->cdr();
+    if (a.isNumber() && b.isNumber()) {
+        return std::fabs(a.asNumber() - b.asNumber()) <= fuzz;
     }
-    if (a->isNumber() && b->isNumber()) {
-        return std::fabs(a->asNumber() - b->asNumber()) <= fuzz;
-    }
-    if (a->type() != b->type()) {
+    if (a.type() != b.type()) {
         return false;
     }
-    if (a->isString()) {
-        return a->asString() == b->asString();
+    if (a.isString()) {
+        return a.asString() == b.asString();
     }
-    return a->eq(*b);
+    return a.eq(b);
+}
+
+} // namespace
+
+// Walks both trees with an explicit stack: lists nested hundreds of thousands of levels
+// deep (in the car as well as the cdr) compare without deep recursion. Lists that share
+// their cells can hold exponentially many paths; past a budget, pairs of cells already
+// taken up are remembered and not walked again.
+bool Value::equal(const Value& other, double fuzz) const
+{
+    constexpr std::size_t kPairsBeforeMemo = 4096;
+    std::vector<std::pair<const Value*, const Value*>> pending{{this, &other}};
+    std::set<std::pair<const Node*, const Node*>> seen;
+    std::size_t pairs = 0;
+    while (!pending.empty()) {
+        auto [a, b] = pending.back();
+        pending.pop_back();
+        bool settled = false; // the same cell, or a pair taken up before
+        while (a->isCons() && b->isCons() && !settled) {
+            settled =
+                a->m_node == b->m_node || (++pairs > kPairsBeforeMemo &&
+                                           !seen.emplace(a->m_node.get(), b->m_node.get()).second);
+            if (!settled) {
+                pending.emplace_back(&a->car(), &b->car());
+                a = &a->cdr();
+                b = &b->cdr();
+            }
+        }
+        if (!settled && a->m_node != b->m_node && !equalAtoms(*a, *b, fuzz)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string Value::toString(bool readable) const

@@ -1,5 +1,6 @@
 // A LISP value: nil, an integer (32 bits), a real, a string (UTF-8 bytes), a symbol, a cons
-// cell (lists and dotted pairs), an entity name, a selection set, or a function.
+// cell (lists and dotted pairs), an entity name, a selection set, a function, an open file
+// or the error object vl-catch-all-apply gives.
 //
 // Values are immutable and cheap to copy (a shared pointer to the cell); the
 // default-constructed value is nil, the empty list. Symbols are case-insensitive and kept
@@ -20,6 +21,7 @@ namespace dh::lisp {
 
 class Args;
 class Interpreter;
+class LispFile;
 class Value;
 
 // A builtin: receives the evaluated arguments, returns the result or throws lisp::Error.
@@ -36,7 +38,9 @@ enum class Type
     Ename,
     PickSet,
     Subr,
-    Usubr
+    Usubr,
+    File,
+    CatchError
 };
 
 // An entity name or selection set as the embedder hands it over.
@@ -74,6 +78,8 @@ public:
     static Value selectionSet(long id0, long id1, std::string label);
     static Value builtin(std::string name, BuiltinFn fn);
     static Value userFunction(std::shared_ptr<const UserFunction> fn);
+    static Value file(std::shared_ptr<LispFile> file);
+    static Value catchError(std::string message);
 
     Type type() const;
     bool isNil() const { return !m_node; }
@@ -91,6 +97,8 @@ public:
     bool isFunction() const { return type() == Type::Subr || type() == Type::Usubr; }
     bool isEntityName() const { return type() == Type::Ename; }
     bool isSelectionSet() const { return type() == Type::PickSet; }
+    bool isFile() const { return type() == Type::File; }
+    bool isCatchError() const { return type() == Type::CatchError; }
 
     std::int32_t asInt() const;
     double asReal() const;
@@ -101,6 +109,8 @@ public:
     const std::string& functionName() const;
     const BuiltinFn& asBuiltin() const;
     const UserFunction& asUserFunction() const;
+    LispFile& asFile() const;
+    const std::string& catchMessage() const;
 
     // car and cdr of nil are nil, as in LISP; of another atom they assert.
     const Value& car() const;

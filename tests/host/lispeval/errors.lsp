@@ -107,6 +107,8 @@
 ;!bad argument value: unit mode: 9
 (chr -1)
 ;!bad argument value: character code: -1
+(chr 55296)
+;!bad argument value: character code: 55296
 
 ;; Testing reader faults
 )

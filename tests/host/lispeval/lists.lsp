@@ -42,6 +42,32 @@
 (cadr '(10 1.0 2.0 0.0))
 ;=>1.0
 
+;; Testing every composition of car and cdr up to four deep
+(setq tree '((((1 2) 3) 4) (5 6) 7 8))
+;=>((((1 2) 3) 4) (5 6) 7 8)
+(caaar tree)
+;=>(1 2)
+(caaaar tree)
+;=>1
+(cdaaar tree)
+;=>(2)
+(cadddr tree)
+;=>8
+(cddddr tree)
+;=>nil
+(caddr tree)
+;=>7
+(cdadr tree)
+;=>(6)
+(cadadr tree)
+;=>6
+(cadr '(1))
+;=>nil
+(cdr '(8 . "0"))
+;=>"0"
+(caddr 5)
+;!bad argument type: consp: 5
+
 ;; Testing nth, last, length
 (nth 0 '(a b c))
 ;=>A
@@ -199,3 +225,38 @@
 ;=>200000
 (setq big nil)
 ;=>nil
+;; Testing deeply nested lists compare without deep recursion
+(setq a nil b nil)
+;=>nil
+(repeat 200000 (setq a (list a) b (list b)) nil)
+;=>nil
+(equal a b)
+;=>T
+(equal a (list b))
+;=>nil
+(length (member a (list 1 b 2)))
+;=>2
+(cdr (assoc b (list (cons 1 1) (cons a 2))))
+;=>2
+(subst 0 a (list 1 b 2))
+;=>(1 0 2)
+(setq a nil b nil)
+;=>nil
+
+;; Testing lists sharing their cells compare and print in bounded time
+(setq c 1 d 1)
+;=>1
+(repeat 200 (setq c (cons c c) d (cons d d)) nil)
+;=>nil
+(equal c d)
+;=>T
+(equal c (cons d 1))
+;=>nil
+(< 16000000 (strlen (vl-prin1-to-string c)) 17000000)
+;=>T
+(setq l nil)
+;=>nil
+(repeat 1000 (setq l (cons 0 l)) nil)
+;=>nil
+(+ 1 l)
+;!bad argument type: numberp: (0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ...)

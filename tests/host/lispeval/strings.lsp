@@ -88,11 +88,11 @@
 (rtos 17.5 3 2)
 ;=>"1'-5.50\""
 (rtos 23.999 3 2)
-;=>"2'-0.00\""
+;=>"2'"
 (rtos 17.5 4 2)
 ;=>"1'-5 1/2\""
 (rtos 24 4 2)
-;=>"2'-0\""
+;=>"2'"
 (rtos 17.5 5 2)
 ;=>"17 1/2"
 (rtos 0.75 5 3)
@@ -169,3 +169,29 @@
 ;=>nil
 (wcmatch "CONTOUR-10" "*-##,*-#")
 ;=>T
+;; Testing wcmatch takes linear time with many stars
+(setq s "")
+;=>""
+(repeat 300 (setq s (strcat s "a")))
+(wcmatch s "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b")
+;=>nil
+(wcmatch (strcat s "b") "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b")
+;=>T
+(wcmatch "abcabd" "*ab?")
+;=>T
+(wcmatch "ab" "*a*b*")
+;=>T
+(wcmatch "xaybzc" "*a*b*d")
+;=>nil
+(wcmatch "[x" "[x")
+;=>T
+(wcmatch "~" "~")
+;=>T
+(wcmatch "W3" "~W*")
+;=>nil
+(wcmatch "D" "~W*")
+;=>T
+(wcmatch "Door12" "Door##")
+;=>T
+(wcmatch "Door12" "door*")
+;=>nil
