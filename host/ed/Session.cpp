@@ -3,6 +3,7 @@
 #include "host/dxf/DxfReader.h"
 #include "host/ed/AnswerParser.h"
 #include "host/ed/BuiltinCommandTable.h"
+#include "host/ed/ChangeReport.h"
 #include "host/ed/CommandStack.h"
 #include "host/ed/Document.h"
 #include "host/ed/DocumentManager.h"
@@ -80,6 +81,8 @@ Session::Session(SessionOptions options)
     m_linker = std::make_unique<DynamicLinker>(*this);
     m_modules = std::make_unique<ModuleManager>(*this);
     m_lisp = std::make_unique<LispBridge>(*this);
+    if (m_options.report)
+        m_report = std::make_unique<ChangeReport>();
     acrxSysRegistry()->atPut(kCommandsKey, m_commandStack.get());
     acrxSysRegistry()->atPut(kLinkerKey, m_linker.get());
 }
@@ -305,6 +308,8 @@ bool Session::runLine(const std::string& line)
     if (!m_active)
         newDocument();
     int statusBefore = m_status;
+    if (m_report)
+        m_report->take(m_active->database());
     LeakCheck leaks(*this);
     if (text.front() == '(' || text.front() == '!' || text.front() == '\'')
         runLisp(text.front() == '!' ? text.substr(1) : text);
@@ -312,6 +317,8 @@ bool Session::runLine(const std::string& line)
         runCommand(text);
     leaks.report();
     m_queued.clear();
+    if (m_report)
+        reportChanges(text);
     return m_status == statusBefore;
 }
 
@@ -328,6 +335,20 @@ void Session::reportLisp(const lisp::EvalResult& result)
             printResultLine(result.error);
         fail(kExitFailed, result.error.substr(2));
     }
+}
+
+void Session::reportChanges(const std::string& line)
+{
+    std::string label;
+    if (line.front() == '(' || line.front() == '!' || line.front() == '\'') {
+        constexpr std::size_t kLongest = 40;
+        label = line.size() > kLongest ? line.substr(0, kLongest) + "..." : line;
+    } else {
+        label = normalizeCommandName(splitWords(line).front());
+    }
+    endLine();
+    m_out->flush();
+    *m_err << m_report->compare(label, m_active ? m_active->database() : nullptr) << '\n';
 }
 
 void Session::runLisp(const std::string& line)

@@ -29,6 +29,7 @@ struct EvalResult;
 
 namespace dh::ed {
 
+class ChangeReport;
 class CommandStack;
 class Document;
 class DocumentManager;
@@ -50,6 +51,8 @@ struct SessionOptions {
     std::string configHome;
     // Code page of the drawings to read when their header is wrong; empty: the header's.
     std::string encoding;
+    // After every line, one line on the error stream of what it changed (ChangeReport).
+    bool report = false;
 };
 
 // The status-bar progress meter, as the program draws it.
@@ -159,6 +162,7 @@ private:
     void runLisp(const std::string& line);
     bool runLispCommand(const std::string& name, const std::vector<std::string>& answers);
     void reportLisp(const lisp::EvalResult& result);
+    void reportChanges(const std::string& line);
     std::optional<std::string> nextLine(const std::string& prompt, bool& fromQueue);
     void write(std::string_view text);
 
@@ -187,6 +191,7 @@ private:
     std::unique_ptr<DynamicLinker> m_linker;
     std::unique_ptr<ModuleManager> m_modules;
     std::unique_ptr<LispBridge> m_lisp;
+    std::unique_ptr<ChangeReport> m_report;
     Session* m_previous = nullptr;
 };
 

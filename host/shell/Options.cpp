@@ -15,6 +15,14 @@ std::string usageText()
            "      --load MODULE    load another module; --no-modules loads none\n"
            "      --dxf-version V  version written on save: R2000 (default), R2004, R2007\n"
            "      --encoding NAME  code page of the drawing to read, when its header is wrong\n"
+           "      --render FILE    draw the active drawing to FILE (.png, .svg or .pdf) when the\n"
+           "                       run ends, with:\n"
+           "        --window x1,y1 x2,y2   the part of the drawing shown (default: its extents)\n"
+           "        --size WxH             the picture's size in pixels (default 1600x1200)\n"
+           "        --layers A,B           only these layers (default: those on and thawed)\n"
+           "        --background C         white (default) or black\n"
+           "      --report         after every command and LISP line, one line on standard error\n"
+           "                       of what changed: entities added, erased, modified by type; layers\n"
            "  -h, --help           show this text\n"
            "      --version        show the version\n"
            "Exit status: 0 every line ran, 1 a line failed, 2 bad options or a drawing that\n"
@@ -43,6 +51,7 @@ ParsedOptions parseOptions(int argc, const char* const* argv)
         parsed.error = std::move(message);
         return parsed;
     };
+    std::string renderModifier;  // a picture option, which needs --render
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         std::string value;
@@ -88,6 +97,40 @@ ParsedOptions parseOptions(int argc, const char* const* argv)
             if (!takeValue() || value.empty())
                 return fail("option --encoding needs a code page name");
             o.encoding = value;
+        } else if (name == "--render") {
+            if (!takeValue() || value.empty())
+                return fail("option --render needs a file");
+            if (!render::pictureFormatOf(value))
+                return fail("--render " + value + ": the name must end in .png, .svg or .pdf");
+            o.render = value;
+        } else if (name == "--window") {
+            if (!takeValue())
+                return fail("option --window needs two corners x1,y1 x2,y2");
+            std::string first = value, second;
+            // One argument "x1,y1 x2,y2" or two.
+            if (std::size_t blank = value.find(' '); blank != std::string::npos) {
+                first = value.substr(0, blank);
+                second = value.substr(value.find_first_not_of(' ', blank) == std::string::npos
+                                          ? value.size() : value.find_first_not_of(' ', blank));
+            } else if (i + 1 < argc) {
+                second = argv[++i];
+            }
+            render::Window window;
+            if (std::string e = render::parseWindow(first, second, window); !e.empty())
+                return fail("--window: " + e);
+            o.renderOptions.window = window;
+            renderModifier = "--window";
+        } else if (name == "--size" || name == "--layers" || name == "--background") {
+            if (!takeValue())
+                return fail("option " + std::string(name) + " needs a value");
+            std::string e = name == "--size"     ? render::parseSize(value, o.renderOptions.width, o.renderOptions.height)
+                            : name == "--layers" ? render::parseLayers(value, o.renderOptions.layers)
+                                                 : render::parseBackground(value, o.renderOptions.background);
+            if (!e.empty())
+                return fail(std::string(name) + ": " + e);
+            renderModifier = std::string(name);
+        } else if (name == "--report") {
+            o.report = true;
         } else if (name == "-q" || name == "--quiet") {
             o.quiet = true;
         } else if (name == "--no-modules") {
@@ -105,6 +148,8 @@ ParsedOptions parseOptions(int argc, const char* const* argv)
                         std::string(arg) + "')");
         }
     }
+    if (!renderModifier.empty() && o.render.empty())
+        return fail("option " + renderModifier + " needs --render FILE");
     return parsed;
 }
 

@@ -1,6 +1,8 @@
 // The command line of drafthost, read whole before anything runs.
 #pragma once
 
+#include "host/render/RenderOptions.h"
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,10 @@ struct Options {
     bool noModules = false;
     std::string dxfVersion = "R2000";
     std::string encoding;
+    // --render FILE and the picture's options.
+    std::string render;
+    render::RenderOptions renderOptions;
+    bool report = false;
     bool help = false;
     bool version = false;
 };

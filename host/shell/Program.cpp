@@ -3,6 +3,7 @@
 #include "host/ed/Document.h"
 #include "host/ed/ModuleManager.h"
 #include "host/ed/Session.h"
+#include "host/render/DrawingRenderer.h"
 #include "host/shell/ProgressBar.h"
 #include "host/shell/TerminalInput.h"
 
@@ -101,6 +102,7 @@ int runProgram(const Options& options, const std::string& programDir)
     sessionOptions.quiet = options.quiet;
     sessionOptions.moduleDir = programDir;
     sessionOptions.encoding = options.encoding;
+    sessionOptions.report = options.report;
     ed::Session session(sessionOptions);
 
     if (isatty(STDERR_FILENO))
@@ -135,6 +137,20 @@ int runProgram(const Options& options, const std::string& programDir)
             complain(options.output, std::string("cannot save the drawing: ") + acadErrorStatusText(es));
             return exitCode(status, true);
         }
+    }
+    if (!options.render.empty()) {
+        ed::Document* doc = session.activeDocument();
+        if (!doc)
+            doc = &session.newDocument();
+        const render::RenderResult result =
+            render::renderDrawing(*doc->database(), options.renderOptions, options.render);
+        if (!result.ok()) {
+            std::cout.flush();
+            std::cerr << "drafthost: " << result.error << '\n';
+            return exitCode(status, true);
+        }
+        if (!options.quiet)
+            std::cout << render::describeResult(result, options.renderOptions, options.render) << '\n';
     }
     return exitCode(status, false);
 }

@@ -3,7 +3,7 @@
 // memory of a load. Run one benchmark per process for a meaningful peak:
 //   build/bin/dxf_bench --benchmark_filter=Load
 // DH_TERRAIN_DXF names the file to use (generated there when missing).
-#include "TerrainDxf.h"
+#include "bench/host/TerrainFile.h"
 
 #include "host/dxf/DxfReader.h"
 #include "host/dxf/DxfWriter.h"
@@ -25,37 +25,9 @@
 
 namespace {
 
-std::string terrainFile()
-{
-    const char* named = std::getenv("DH_TERRAIN_DXF");
-    std::string path = named ? named : (std::filesystem::temp_directory_path() / "dh_terrain_100k.dxf").string();
-    if (!std::filesystem::exists(path)) {
-        dh::tools::TerrainOptions options;
-        options.contours = 100000;
-        options.points = 100000;
-        std::ofstream out(path, std::ios::binary);
-        dh::tools::writeTerrainDxf(out, options);
-    }
-    return path;
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-// The terrain drawing read before timing starts; null, with the benchmark marked as
-// failed, when it cannot be read.
-std::unique_ptr<AcDbDatabase> loadedTerrain(benchmark::State& state, const std::string& path)
-{
-    dh::dxf::ReadReport report;
-    auto db = dh::dxf::readDxf(path, {}, report);
-    if (!db)
-        state.SkipWithError(report.error.c_str());
-    return db;
-}
+using dh::bench::loadedTerrain;
+using dh::bench::peakMegabytes;
+using dh::bench::terrainFile;
 
 void BM_Load(benchmark::State& state)
 {
