@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qtbase5-dev python3-ezdxf gdal-bin libedit-dev libnanoflann-dev)
+          qtbase5-dev python3-ezdxf gdal-bin libedit-dev libnanoflann-dev
+          libcairo2-dev fonts-wqy-microhei librsvg2-bin poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -197,6 +197,7 @@ void Canvas::beginFill()
 {
     flush();
     m_stroking = false;
+    m_direct = false;
 }
 
 void Canvas::endFill(Rgb color, double alpha)

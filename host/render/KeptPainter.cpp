@@ -227,8 +227,10 @@ Hatch readHatch(GroupCursor& c)
         for (long i = 0; i < lines && c.at(53); ++i) {
             PatternLine line;
             line.angle = c.real(53) * kDegree;
-            line.base = AcGePoint2d(c.real(43), c.real(44));
-            line.offset = AcGeVector2d(c.real(45), c.real(46));
+            // One group after the other: argument order is unspecified.
+            const double baseX = c.real(43), baseY = c.real(44), offsetX = c.real(45), offsetY = c.real(46);
+            line.base = AcGePoint2d(baseX, baseY);
+            line.offset = AcGeVector2d(offsetX, offsetY);
             const long dashes = c.integer(79);
             for (long k = 0; k < dashes && c.at(49); ++k)
                 line.dashes.push_back(c.real(49));
