@@ -15,6 +15,8 @@ fi
 if [ $# -gt 0 ]; then
     exec "$program" "$@"
 fi
-mkdir -p "$root/out"
+# The script's pictures go to out/pictures/, relative to the tree.
+mkdir -p "$root/out/pictures"
+cd "$root"
 exec "$program" "$root/samples/contours.dxf" --script "$root/samples/sample.scr" \
     --output "$root/out/contours.dxf"

@@ -342,7 +342,11 @@ void Session::reportChanges(const std::string& line)
     std::string label;
     if (line.front() == '(' || line.front() == '!' || line.front() == '\'') {
         constexpr std::size_t kLongest = 40;
-        label = line.size() > kLongest ? line.substr(0, kLongest) + "..." : line;
+        std::size_t cut = std::min(line.size(), kLongest);
+        // Whole characters only.
+        while (cut > 0 && cut < line.size() && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        label = cut < line.size() ? line.substr(0, cut) + "..." : line;
     } else {
         label = normalizeCommandName(splitWords(line).front());
     }

@@ -37,8 +37,12 @@ TEST(SampleRun, ChgcPreparesTheSampleDrawing)
     const std::string samples = std::string(source) + "/samples";
     const std::string saved = (std::filesystem::temp_directory_path() /
                                ("chgc-sample-" + std::to_string(::getpid()) + ".dxf")).string();
+    // The script draws pictures into out/pictures/ of the folder it runs in.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("chgc-sample-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "out" / "pictures");
     int status = 0;
-    const std::string out = capture(std::string(binary) + "/bin/drafthost " + samples +
+    const std::string out = capture("cd '" + folder.string() + "' && " + std::string(binary) + "/bin/drafthost " + samples +
                                         "/contours.dxf -q -s " + samples + "/sample.scr -o " +
                                         saved + " 2>&1",
                                     status);
@@ -50,6 +54,10 @@ TEST(SampleRun, ChgcPreparesTheSampleDrawing)
                              "\n发现有实体在平面上重合,高程分别是502.800和503.300"})
         EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
     EXPECT_EQ(out.find("; warning"), std::string::npos) << out;
+    for (const char* picture : {"out/pictures/0-start.png", "out/pictures/1-CHGC_T.png"})
+        EXPECT_GT(std::filesystem::exists(folder / picture) ? std::filesystem::file_size(folder / picture) : 0, 1000u)
+            << picture;
+    std::filesystem::remove_all(folder);
 
     // Independently: every spot position of the source gives one circle of radius 0.15,
     // except the pair answered D; no point or block reference is left; one layer remains.
