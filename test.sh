@@ -16,5 +16,6 @@ fi
 dir="$root/build"
 [ ${#mode[@]} -gt 0 ] && dir="$root/build-asan"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/tools/lsan.supp}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 ctest --test-dir "$dir" --output-on-failure --parallel "$(nproc)" "$@"

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,10 @@ struct BuiltinCommandRegistrar {
         BuiltinCommandTable::instance().add(name, std::move(command));
     }
 };
+
+// A built-in command's question for a word or a file name: the answer trimmed, surrounding
+// double quotes removed; nullopt when cancelled (reported as a cancel).
+std::optional<std::string> askText(Session& s, const std::string& prompt);
 
 // Upper-cases ASCII letters and drops leading "_" and "." (command-name matching).
 std::string normalizeCommandName(std::string_view typedName);

@@ -225,19 +225,6 @@ void layerCommand(Session& s)
     s.print(text + "\n");
 }
 
-std::optional<std::string> askText(Session& s, const std::string& prompt)
-{
-    const auto line = s.ask(prompt);
-    if (!line) {
-        reportCommandCancelled();
-        return std::nullopt;
-    }
-    std::string text = trim(*line);
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = text.substr(1, text.size() - 2);
-    return text;
-}
-
 void openCommand(Session& s)
 {
     const auto path = askText(s, "\nEnter name of drawing to open: ");
@@ -300,4 +287,18 @@ const BuiltinCommandRegistrar kSaveAs("SAVEAS", saveAsCommand);
 const BuiltinCommandRegistrar kQuit("QUIT", quitCommand);
 
 }  // namespace
+
+std::optional<std::string> askText(Session& s, const std::string& prompt)
+{
+    const auto line = s.ask(prompt);
+    if (!line) {
+        reportCommandCancelled();
+        return std::nullopt;
+    }
+    std::string text = trim(*line);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+    return text;
+}
+
 }  // namespace dh::ed

@@ -2,9 +2,7 @@
 // on drafthost's command line (--window x1,y1 x2,y2, --size WxH, --layers A,B,
 // --background white|black), then the file name draws:
 //   RENDER --size 800x600 out/before.png
-#include "host/ed/AnswerParser.h"
 #include "host/ed/BuiltinCommandTable.h"
-#include "host/ed/CommandRunner.h"
 #include "host/ed/Document.h"
 #include "host/ed/Session.h"
 #include "host/render/DrawingRenderer.h"
@@ -14,25 +12,12 @@
 namespace dh::ed {
 namespace {
 
-std::optional<std::string> askWord(Session& s, const std::string& prompt)
-{
-    const auto line = s.ask(prompt);
-    if (!line) {
-        reportCommandCancelled();
-        return std::nullopt;
-    }
-    std::string text = trim(*line);
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = text.substr(1, text.size() - 2);
-    return text;
-}
-
 // Asks for the values of one option; the reason when they do not parse, nullopt when cancelled.
 std::optional<std::string> readOption(Session& s, const std::string& name, render::RenderOptions& options)
 {
     if (name == "--window") {
-        const auto first = askWord(s, "\nFirst corner: ");
-        const auto second = first ? askWord(s, "\nOther corner: ") : std::nullopt;
+        const auto first = askText(s, "\nFirst corner: ");
+        const auto second = first ? askText(s, "\nOther corner: ") : std::nullopt;
         if (!second)
             return std::nullopt;
         render::Window window;
@@ -42,20 +27,20 @@ std::optional<std::string> readOption(Session& s, const std::string& name, rende
         return error;
     }
     if (name == "--size") {
-        const auto size = askWord(s, "\nSize in pixels <" + std::to_string(options.width) + "x" +
+        const auto size = askText(s, "\nSize in pixels <" + std::to_string(options.width) + "x" +
                                          std::to_string(options.height) + ">: ");
         if (!size)
             return std::nullopt;
         return size->empty() ? std::string() : render::parseSize(*size, options.width, options.height);
     }
     if (name == "--layers") {
-        const auto layers = askWord(s, "\nLayers to draw (A,B,...): ");
+        const auto layers = askText(s, "\nLayers to draw (A,B,...): ");
         if (!layers)
             return std::nullopt;
         return render::parseLayers(*layers, options.layers);
     }
     if (name == "--background") {
-        const auto colour = askWord(s, "\nBackground [white/black] <white>: ");
+        const auto colour = askText(s, "\nBackground [white/black] <white>: ");
         if (!colour)
             return std::nullopt;
         return colour->empty() ? std::string() : render::parseBackground(*colour, options.background);
@@ -71,7 +56,7 @@ void renderCommand(Session& s)
     render::RenderOptions options;
     std::string file;
     while (file.empty()) {
-        const auto answer = askWord(s, "\nPicture file (.png, .svg, .pdf) or option: ");
+        const auto answer = askText(s, "\nPicture file (.png, .svg, .pdf) or option: ");
         if (!answer || answer->empty())
             return;
         if (answer->rfind("--", 0) != 0) {

@@ -3,6 +3,8 @@
 #include "host/db/entities/TextMetric.h"
 
 #include <cairo-ft.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
@@ -81,10 +83,21 @@ private:
         if (!match)
             return;
         FcChar8* file = nullptr;
+        int index = 0;
         if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
             m_file = reinterpret_cast<const char*>(file);
-        m_face = cairo_ft_font_face_create_for_pattern(match);
+        FcPatternGetInteger(match, FC_INDEX, 0, &index);
         FcPatternDestroy(match);
+        // The face comes from the file itself, so that nothing of fontconfig's matching
+        // stays held by cairo.
+        if (m_file.empty() || FT_Init_FreeType(&m_library) != 0)
+            return;
+        FT_Face ftFace = nullptr;
+        if (FT_New_Face(m_library, m_file.c_str(), index, &ftFace) != 0)
+            return;
+        m_face = cairo_ft_font_face_create_for_ft_face(ftFace, 0);
+        static cairo_user_data_key_t key;
+        cairo_font_face_set_user_data(m_face, &key, ftFace, [](void* face) { FT_Done_Face(static_cast<FT_Face>(face)); });
         cairo_matrix_t unit;
         cairo_matrix_init_identity(&unit);
         m_reference = cairo_scaled_font_create(m_face, &unit, &unit, m_options);
@@ -104,6 +117,7 @@ private:
         if (m_face)
             cairo_font_face_destroy(m_face);
         cairo_font_options_destroy(m_options);
+        // Faces still held by cairo's caches keep the library; it goes with the process.
     }
 
     // The first family of kFamilies that has ideographs, else whatever fontconfig offers
@@ -176,6 +190,7 @@ private:
     }
 
     cairo_font_options_t* m_options = nullptr;
+    FT_Library m_library = nullptr;
     cairo_font_face_t* m_face = nullptr;
     cairo_scaled_font_t* m_reference = nullptr;
     std::string m_file;

@@ -86,8 +86,10 @@ const dh::ed::BuiltinCommandRegistrar kRelayer("TESTRELAYER", [](dh::ed::Session
     walls->setName("WALLS");
     walls->setIsOff(true);
     AcDbObjectId wallsId;
-    layers->add(wallsId, walls);
-    walls->close();
+    if (layers->add(wallsId, walls) == Acad::eOk)
+        walls->close();
+    else
+        delete walls;
     layers->close();
     AcDbBlockTableRecord* space = nullptr;
     acdbOpenObject(space, activeDb()->modelSpaceId(), AcDb::kForRead);
