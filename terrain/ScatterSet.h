@@ -107,12 +107,25 @@ public:
 private:
     using Node = KDNode<T>;
 
+    // A rectangle as the search handles it: low and high end on each axis.
+    struct Box {
+        double lo[2];
+        double hi[2];
+        bool contains(const AcGePoint2d& p) const
+        {
+            return lo[0] <= p.x && p.x <= hi[0] && lo[1] <= p.y && p.y <= hi[1];
+        }
+        bool contains(const Box& b) const
+        {
+            return b.lo[0] >= lo[0] && b.lo[1] >= lo[1] && b.hi[0] <= hi[0] && b.hi[1] <= hi[1];
+        }
+    };
     // A step of the search: look at a node (and its subtrees within region), report a whole
     // subtree, or report one node's point.
     enum class Mode : std::uint8_t { kSearch, kReport, kEmit };
     struct Step {
         const Node* node;
-        SearchRange region;
+        Box region;
         int depth;
         Mode mode;
     };
@@ -147,7 +160,7 @@ private:
             slot = &node->left;
         }
     }
-    void search(const Step& step, const SearchRange& query, AcArray<T*>& results);
+    void search(const Step& step, const Box& query, AcArray<T*>& results);
 
     // Every node, one per point; the nodes point into the set's own storage.
     std::vector<Node> m_nodes;
@@ -250,9 +263,11 @@ bool ScatterSet<T>::searchRange(const AcGePoint2d& corner1, const AcGePoint2d& c
 {
     if (!m_root || m_dirty)
         return false;
-    const SearchRange query(corner1, corner2);
+    const SearchRange range(corner1, corner2);
+    const Box query{{range.minX, range.minY}, {range.maxX, range.maxY}};
+    const SearchRange plane = SearchRange::wholePlane();
     m_steps.clear();
-    m_steps.push_back({m_root, SearchRange::wholePlane(), 0, Mode::kSearch});
+    m_steps.push_back({m_root, {{plane.minX, plane.minY}, {plane.maxX, plane.maxY}}, 0, Mode::kSearch});
     // Points are reported node, left side, right side while searching, and left subtree,
     // right subtree, node within a reported subtree: the right side waits on the stack
     // while the left one is worked off.
@@ -278,39 +293,37 @@ bool ScatterSet<T>::searchRange(const AcGePoint2d& corner1, const AcGePoint2d& c
     return true;
 }
 
-// Searches down the left edge of step's subtree, leaving each right side on the stack.
+// Searches down the left edge of step's subtree, leaving each right side on the stack. A
+// searched region meets the query, and a child's region differs from it on the node's axis
+// only: it meets the query when the query reaches the node's coordinate from its side.
 template <class T>
-void ScatterSet<T>::search(const Step& step, const SearchRange& query, AcArray<T*>& results)
+void ScatterSet<T>::search(const Step& step, const Box& query, AcArray<T*>& results)
 {
     const Node* node = step.node;
-    SearchRange region = step.region;
+    Box region = step.region;
     int depth = step.depth;
     for (;;) {
         if (query.contains(node->position))
             results.append(node->spot);
-        SearchRange leftRegion = region;
-        SearchRange rightRegion = region;
-        if (depth % 2 == 0)
-            leftRegion.maxX = rightRegion.minX = node->position.x;
-        else
-            leftRegion.maxY = rightRegion.minY = node->position.y;
+        const int axis = depth % 2;
+        const double c = axis == 0 ? node->position.x : node->position.y;
         ++depth;
-        if (node->right) {
-            if (query.contains(rightRegion))
+        if (node->right && query.hi[axis] >= c) {
+            Box right = region;
+            right.lo[axis] = c;
+            if (query.contains(right))
                 m_steps.push_back({node->right, {}, 0, Mode::kReport});
-            else if (rightRegion.intersects(query))
-                m_steps.push_back({node->right, rightRegion, depth, Mode::kSearch});
+            else
+                m_steps.push_back({node->right, right, depth, Mode::kSearch});
         }
-        if (!node->left)
+        if (!node->left || query.lo[axis] > c)
             return;
-        if (query.contains(leftRegion)) {
+        region.hi[axis] = c;
+        if (query.contains(region)) {
             m_steps.push_back({node->left, {}, 0, Mode::kReport});
             return;
         }
-        if (!leftRegion.intersects(query))
-            return;
         node = node->left;
-        region = leftRegion;
     }
 }
 

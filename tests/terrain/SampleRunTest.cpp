@@ -29,7 +29,7 @@ std::string capture(const std::string& command, int& status)
     return output;
 }
 
-TEST(SampleRun, ChgcPreparesTheSampleDrawing)
+TEST(SampleRun, ChgcPreparesTheSampleDrawingAndChgcdGivesThePointsTheirValues)
 {
     const char* source = std::getenv("DH_SOURCE_DIR");
     const char* binary = std::getenv("DH_BINARY_DIR");
@@ -59,15 +59,26 @@ TEST(SampleRun, ChgcPreparesTheSampleDrawing)
             << picture;
     std::filesystem::remove_all(folder);
 
-    // Independently: every spot position of the source gives one circle of radius 0.15,
-    // except the pair answered D; no point or block reference is left; one layer remains.
+    // Independently: after CHGC_T every spot position of the source has one circle of radius
+    // 0.15, except the pair answered D; no point or block reference is left; one layer
+    // remains. CHGCD_T then gave each of those circles, moved down to 0 by the script, one of
+    // the source's values at its place back from the labels; the two labels of the pair
+    // answered D have circles of their own at 0.
+    EXPECT_NE(out.find(" circles have an elevation"), std::string::npos) << out;
     const std::string check = R"(/usr/bin/python3 -c "
 import sys, ezdxf
 src = ezdxf.readfile(sys.argv[1]); out = ezdxf.readfile(sys.argv[2])
-spots = {tuple(e.dxf.center if e.dxftype() == 'CIRCLE' else e.dxf.location if e.dxftype() == 'POINT'
-          else e.dxf.insert)[:2] for e in src.modelspace() if e.dxftype() in ('CIRCLE', 'POINT', 'INSERT')}
+spots = {}
+for e in src.modelspace():
+    if e.dxftype() in ('CIRCLE', 'POINT', 'INSERT'):
+        p = e.dxf.center if e.dxftype() == 'CIRCLE' else e.dxf.location if e.dxftype() == 'POINT' else e.dxf.insert
+        spots.setdefault((p[0], p[1]), []).append(p[2])
 circles = [e for e in out.modelspace() if e.dxftype() == 'CIRCLE']
-assert len(circles) == len(spots) - 1, (len(circles), len(spots))
+kept = [c for c in circles if (c.dxf.center[0], c.dxf.center[1]) in spots]
+assert len(kept) == len(spots) - 1, (len(kept), len(spots))
+assert all(c.dxf.center[2] in spots[(c.dxf.center[0], c.dxf.center[1])] for c in kept)
+others = [c for c in circles if (c.dxf.center[0], c.dxf.center[1]) not in spots]
+assert len(others) == 2 and all(c.dxf.center[2] == 0 for c in others), len(others)
 assert all(abs(c.dxf.radius - 0.15) < 1e-9 for c in circles)
 assert not [e for e in out.modelspace() if e.dxftype() in ('POINT', 'INSERT')]
 assert {e.dxf.layer for e in out.modelspace()} == {src.modelspace()[0].dxf.layer}

@@ -280,36 +280,62 @@ void writeContour(Writer& w, const Contour& c, bool oldStyle, const Handles& h)
     else writeLightweight(w, c, h);
 }
 
-void writeLabel(Writer& w, double x, double y, double z, const Handles& h)
+void writeText(Writer& w, double x, double y, const std::string& text, const Handles& h)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", z);
     entityHead(w, "TEXT", kLabelLayer, h.model);
     w.group(100, "AcDbText");
-    w.number(10, x + 1.0);
-    w.number(20, y - 0.5);
+    w.number(10, x);
+    w.number(20, y);
     w.number(30, 0.0);
     w.number(40, 2.0);
     w.group(1, text);
     w.group(100, "AcDbText");
 }
 
-// An elevation point: circle, point or block reference (with its attribute), then a label.
-void writeSpot(Writer& w, double x, double y, double z, int kind, const Handles& h)
+std::string valueText(double z)
 {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", z);
+    return text;
+}
+
+void writeLabel(Writer& w, double x, double y, double z, const Handles& h)
+{
+    writeText(w, x + 1.0, y - 0.5, valueText(z), h);
+}
+
+// The integer part ends 0.2 left of the point (a digit or sign is 1 unit wide at height 2).
+void writeSplitLabel(Writer& w, double x, double y, double z, const Handles& h)
+{
+    const std::string text = valueText(z);
+    const std::string integer = text.substr(0, text.find('.'));
+    const std::string decimals = text.substr(text.find('.') + 1);
+    writeText(w, x - 0.2 - static_cast<double>(integer.size()), y - 0.5, integer, h);
+    writeText(w, x + 0.2, y - 0.5, decimals, h);
+}
+
+// Where and how a point's value is written.
+enum class LabelKind { kText, kSplit, kAttribute };
+
+// An elevation point: circle, point or block reference (with its attribute), then a label
+// (none for a flat block, whose attribute is its label). The returned kind names the label.
+LabelKind writeSpot(Writer& w, double x, double y, double z, int kind, bool split,
+                    const TerrainOptions& options, const Handles& h)
+{
+    const double at = options.flatPoints ? 0.0 : z;
     if (kind == 0) {
         entityHead(w, "CIRCLE", kPointLayer, h.model);
         w.group(100, "AcDbCircle");
         w.number(10, x);
         w.number(20, y);
-        w.number(30, z);
+        w.number(30, at);
         w.number(40, 0.15);
     } else if (kind == 1) {
         entityHead(w, "POINT", kPointLayer, h.model);
         w.group(100, "AcDbPoint");
         w.number(10, x);
         w.number(20, y);
-        w.number(30, z);
+        w.number(30, at);
     } else {
         entityHead(w, "INSERT", kPointLayer, h.model);
         std::uint64_t owner = w.next() - 1;
@@ -318,22 +344,38 @@ void writeSpot(Writer& w, double x, double y, double z, int kind, const Handles&
         w.group(2, "GCD");
         w.number(10, x);
         w.number(20, y);
-        w.number(30, z);
-        char text[32];
-        std::snprintf(text, sizeof text, "%.2f", z);
+        w.number(30, at);
         entityHead(w, "ATTRIB", kPointLayer, owner);
         w.group(100, "AcDbText");
         w.number(10, x + 0.8);
         w.number(20, y);
-        w.number(30, z);
+        w.number(30, at);
         w.number(40, 2.0);
-        w.group(1, text);
+        w.group(1, valueText(z));
         w.group(100, "AcDbAttribute");
         w.group(2, "H");
         w.integer(70, 0);
         entityHead(w, "SEQEND", kPointLayer, owner);
+        if (options.flatPoints)
+            return LabelKind::kAttribute;
+    }
+    if (split) {
+        writeSplitLabel(w, x, y, z, h);
+        return LabelKind::kSplit;
     }
     writeLabel(w, x, y, z, h);
+    return LabelKind::kText;
+}
+
+void writeTruth(const TerrainOptions& options, double x, double y, double z, LabelKind kind)
+{
+    if (!options.truth)
+        return;
+    const char* names[] = {"text", "split", "attribute"};
+    char line[128];
+    std::snprintf(line, sizeof line, "%.3f %.3f %s %s\n", x, y, valueText(z).c_str(),
+                  names[static_cast<int>(kind)]);
+    *options.truth << line;
 }
 
 void writeObjects(Writer& w, const Handles& h)
@@ -446,20 +488,24 @@ long writeTerrainDxf(std::ostream& out, const TerrainOptions& options)
             ++entities;
         }
     }
+    // The label choices draw from their own sequence: the main one stays as without them.
+    std::mt19937 labelRandom(options.seed ^ 0x5A17u);
+    auto spot = [&](double x, double y, double z, int kind) {
+        const bool split = options.splitLabelShare > 0.0 && unit(labelRandom) < options.splitLabelShare;
+        const LabelKind label = writeSpot(w, x, y, z, kind, split, options, h);
+        entities += label == LabelKind::kAttribute ? 1 : label == LabelKind::kSplit ? 3 : 2;
+        writeTruth(options, x, y, z, label);
+    };
     for (long i = 0; i < options.points; ++i) {
         double x = 500000.0 + unit(random) * 20000.0, y = 3000000.0 + unit(random) * 20000.0;
         double z = std::round((20.0 + unit(random) * 500.0) * 100.0) / 100.0;
         int kind = static_cast<int>(unit(random) * 3.0);
-        writeSpot(w, x, y, z, kind, h);
-        entities += 2;
+        spot(x, y, z, kind);
         double roll = unit(random);
-        if (roll < options.duplicateShare) {
-            writeSpot(w, x, y, z, kind, h);
-            entities += 2;
-        } else if (roll < options.duplicateShare + options.otherElevationShare) {
-            writeSpot(w, x, y, z + 0.5, kind, h);
-            entities += 2;
-        }
+        if (roll < options.duplicateShare)
+            spot(x, y, z, kind);
+        else if (roll < options.duplicateShare + options.otherElevationShare)
+            spot(x, y, z + 0.5, kind);
     }
     w.group(0, "ENDSEC");
     writeObjects(w, h);

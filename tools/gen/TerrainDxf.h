@@ -3,6 +3,9 @@
 // (circles, points, references of a block with an elevation attribute) with text labels,
 // exact duplicates and duplicates at another elevation, on several layers. The output is
 // a function of the options alone (fixed seed), so benchmarks and tests can rely on it.
+// Every label is a text of height 2 in the Standard style: one text "%.2f" of the value at
+// (x + 1, y − 0.5), or two texts, the integer part ending 0.2 left of the point and the
+// decimal part starting 0.2 right of it, both with their baseline at y − 0.5.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +21,16 @@ struct TerrainOptions {
     double duplicateShare = 0.02; // share of contours and points repeated exactly
     double otherElevationShare = 0.01; // share repeated 0.5 higher
     std::uint32_t seed = 20261208;
+    // Labels (see writeTerrainDxf): the share of points whose label is written as two texts,
+    // the integer part left of the point and the decimal part right of it; the rest get one
+    // text. Drawn from a random sequence of their own, so the drawing is otherwise the same.
+    double splitLabelShare = 0.0;
+    // Points at elevation 0, their values only in their labels (a block's attribute is then
+    // its only label).
+    bool flatPoints = false;
+    // When given, one line per elevation point written: "x y value label", label being
+    // "text", "split" or "attribute", x and y as written to the drawing.
+    std::ostream* truth = nullptr;
 };
 
 // Returns the number of entities written.

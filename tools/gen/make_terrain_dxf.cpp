@@ -1,5 +1,6 @@
 // make_terrain_dxf: writes a synthetic topographic drawing (see TerrainDxf.h).
-//   make_terrain_dxf [--contours N] [--points N] [--vertices N] [--seed S] -o FILE
+//   make_terrain_dxf [--contours N] [--points N] [--vertices N] [--seed S]
+//                    [--split-labels SHARE] [--flat-points] [--truth FILE] -o FILE
 #include "TerrainDxf.h"
 
 #include <cstdio>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
 {
     dh::tools::TerrainOptions options;
     std::string output;
+    std::string truthPath;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&]() -> const char* {
@@ -25,14 +27,19 @@ int main(int argc, char** argv)
         else if (arg == "--points") options.points = std::atol(value());
         else if (arg == "--vertices") options.vertices = std::atoi(value());
         else if (arg == "--seed") options.seed = static_cast<std::uint32_t>(std::strtoul(value(), nullptr, 10));
+        else if (arg == "--split-labels") options.splitLabelShare = std::atof(value());
+        else if (arg == "--flat-points") options.flatPoints = true;
+        else if (arg == "--truth") truthPath = value();
         else if (arg == "-o" || arg == "--output") output = value();
         else {
             std::fprintf(stderr, "usage: make_terrain_dxf [--contours N] [--points N] [--vertices N] "
-                                 "[--seed S] -o FILE\n");
+                                 "[--seed S] [--split-labels SHARE] [--flat-points] [--truth FILE] "
+                                 "-o FILE\n");
             return 2;
         }
     }
-    if (output.empty() || options.contours < 0 || options.points < 0 || options.vertices < 2) {
+    if (output.empty() || options.contours < 0 || options.points < 0 || options.vertices < 2 ||
+        !(options.splitLabelShare >= 0.0 && options.splitLabelShare <= 1.0)) {
         std::fprintf(stderr, "make_terrain_dxf: an output file (-o) and sane counts are needed\n");
         return 2;
     }
@@ -41,10 +48,21 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make_terrain_dxf: cannot write %s\n", output.c_str());
         return 2;
     }
+    std::ofstream truth;
+    if (!truthPath.empty()) {
+        truth.open(truthPath, std::ios::binary);
+        if (!truth) {
+            std::fprintf(stderr, "make_terrain_dxf: cannot write %s\n", truthPath.c_str());
+            return 2;
+        }
+        options.truth = &truth;
+    }
     long entities = dh::tools::writeTerrainDxf(out, options);
     out.close();
-    if (!out) {
-        std::fprintf(stderr, "make_terrain_dxf: writing %s failed\n", output.c_str());
+    truth.close();
+    if (!out || (!truthPath.empty() && !truth)) {
+        std::fprintf(stderr, "make_terrain_dxf: writing %s failed\n",
+                     !out ? output.c_str() : truthPath.c_str());
         return 2;
     }
     std::printf("%s: %ld entities\n", output.c_str(), entities);
