@@ -2,12 +2,10 @@
 // N contours and N elevation points with 2 % exact copies and 1 % copies 0.5 higher, every
 // question answered with Enter (each question zooms through the ZOOM command). Reports the time per entity and the peak resident memory;
 // the time per entity should stay flat as N grows.
-#include "TerrainDxf.h"
+#include "GeneratedSession.h"
 
 #include "host/ed/InputSource.h"
-#include "host/ed/Session.h"
 #include "terrain/Cmd_CHGC.h"
-#include "toolkit/SelectSetPacker.h"
 
 #include <acut/ResBuf.h>
 
@@ -24,49 +22,26 @@
 
 namespace {
 
-std::filesystem::path generated(long count, bool questions)
-{
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("chgc-bench-" + std::to_string(::getpid()) + "-" + std::to_string(count) + ".dxf");
-    dh::tools::TerrainOptions options;
-    options.contours = count;
-    options.points = count;
-    options.vertices = 8;
-    if (!questions)
-        options.otherElevationShare = 0.0;
-    std::ofstream out(path, std::ios::binary);
-    dh::tools::writeTerrainDxf(out, options);
-    return path;
-}
-
 void chgcPass(benchmark::State& state)
 {
     const long count = state.range(0);
-    const std::filesystem::path path = generated(count, state.range(1) != 0);
-    std::ostringstream transcript;
-    dh::ed::SessionOptions options;
-    options.quiet = true;
-    options.configHome = (std::filesystem::temp_directory_path() / "chgc-bench-config").string();
-    dh::ed::Session session(options);
-    session.setOutput(transcript);
-    session.setErrorOutput(transcript);
-    std::string error;
-    if (!session.openDocument(path.string(), error)) {
-        state.SkipWithError(error.c_str());
+    dh::tools::TerrainOptions drawing;
+    drawing.contours = count;
+    drawing.points = count;
+    drawing.vertices = 8;
+    if (state.range(1) == 0)
+        drawing.otherElevationShare = 0.0;
+    dh::bench::GeneratedSession generated(drawing);
+    if (!generated.isOpen()) {
+        state.SkipWithError(generated.error().c_str());
         return;
     }
-    std::filesystem::remove(path);
-
-    AcArray<AcDbObjectId> ids;
-    {
-        resbuf* filter = acutBuildList(-4, "<OR", RTDXF0, "LWPOLYLINE", RTDXF0, "POLYLINE", RTDXF0,
-                                       "CIRCLE", RTDXF0, "POINT", RTDXF0, "ARC", RTDXF0, "INSERT",
-                                       RTDXF0, "TEXT", -4, "OR>", 0);
-        dh::toolkit::SelectSetPacker packer;
-        packer.selectAll(filter);
-        acutRelRb(filter);
-        packer.objectIds(ids);
-    }
+    resbuf* filter = acutBuildList(-4, "<OR", RTDXF0, "LWPOLYLINE", RTDXF0, "POLYLINE", RTDXF0,
+                                   "CIRCLE", RTDXF0, "POINT", RTDXF0, "ARC", RTDXF0, "INSERT",
+                                   RTDXF0, "TEXT", -4, "OR>", 0);
+    const AcArray<AcDbObjectId> ids = generated.selectAll(filter);
+    acutRelRb(filter);
+    dh::ed::Session& session = generated.session();
     session.setInput(std::make_unique<dh::ed::LineQueueInput>(
         "answers", std::vector<std::string>(static_cast<size_t>(count), "")));
 

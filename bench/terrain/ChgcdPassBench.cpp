@@ -2,68 +2,34 @@
 // of N elevation points at elevation 0, each with its label: one text, or (second argument,
 // in percent) two texts for that share of the points; a block's attribute is its label.
 // The selection and the questions are left out, as a user answers them before the pass.
-#include "TerrainDxf.h"
+#include "GeneratedSession.h"
 
-#include "host/ed/Session.h"
 #include "terrain/Cmd_CHGCD.h"
-#include "toolkit/SelectSetPacker.h"
-
-#include <acut/ResBuf.h>
 
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 namespace {
 
-std::filesystem::path generated(long points, int splitPercent)
-{
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("chgcd-bench-" + std::to_string(::getpid()) + "-" + std::to_string(points) + ".dxf");
-    dh::tools::TerrainOptions options;
-    options.contours = 0;
-    options.points = points;
-    options.splitLabelShare = splitPercent / 100.0;
-    options.flatPoints = true;
-    std::ofstream out(path, std::ios::binary);
-    dh::tools::writeTerrainDxf(out, options);
-    return path;
-}
-
 void chgcdPass(benchmark::State& state)
 {
-    const long points = state.range(0);
-    const std::filesystem::path path = generated(points, static_cast<int>(state.range(1)));
-    std::ostringstream transcript;
-    dh::ed::SessionOptions options;
-    options.quiet = true;
-    options.configHome = (std::filesystem::temp_directory_path() / "chgcd-bench-config").string();
-    dh::ed::Session session(options);
-    session.setOutput(transcript);
-    session.setErrorOutput(transcript);
-    std::string error;
-    const bool opened = session.openDocument(path.string(), error) != nullptr;
-    std::filesystem::remove(path);
-    if (!opened) {
-        state.SkipWithError(error.c_str());
+    dh::tools::TerrainOptions drawing;
+    drawing.contours = 0;
+    drawing.points = state.range(0);
+    drawing.splitLabelShare = static_cast<double>(state.range(1)) / 100.0;
+    drawing.flatPoints = true;
+    dh::bench::GeneratedSession generated(drawing);
+    if (!generated.isOpen()) {
+        state.SkipWithError(generated.error().c_str());
         return;
     }
-    AcArray<AcDbObjectId> ids;
-    {
-        resbuf* filter = acutBuildList(-4, "<OR", RTDXF0, "CIRCLE", RTDXF0, "POINT", RTDXF0, "ARC",
-                                       RTDXF0, "INSERT", RTDXF0, "TEXT", -4, "OR>", 0);
-        dh::toolkit::SelectSetPacker packer;
-        packer.selectAll(filter);
-        acutRelRb(filter);
-        packer.objectIds(ids);
-    }
+    resbuf* filter = acutBuildList(-4, "<OR", RTDXF0, "CIRCLE", RTDXF0, "POINT", RTDXF0, "ARC",
+                                   RTDXF0, "INSERT", RTDXF0, "TEXT", -4, "OR>", 0);
+    const AcArray<AcDbObjectId> ids = generated.selectAll(filter);
+    acutRelRb(filter);
     long labelled = 0;
     // Processor seconds of each step, beside the benchmark's total.
     double seconds[3] = {};

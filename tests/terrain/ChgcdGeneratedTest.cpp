@@ -3,6 +3,7 @@
 // file says which point has which value. A point that no other point's label can reach,
 // whose own label reaches no other point, must get exactly its value; points at one place
 // share their values; the rest are counted by what stands in the way.
+#include "RunProgram.h"
 #include "TerrainDxf.h"
 
 #include "host/ed/Session.h"
@@ -18,7 +19,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -50,21 +50,7 @@ std::vector<TruthPoint> readTruth(const std::string& text)
     return points;
 }
 
-std::string run(const std::string& command, int& status)
-{
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer{};
-    size_t read = 0;
-    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), read);
-    status = pclose(pipe);
-    return output;
-}
+using dh::terrain::test::capture;
 
 // Circle centres of the saved drawing's model space, by plan position.
 std::map<std::pair<double, double>, std::vector<double>> circlesOf(const std::string& path)
@@ -178,7 +164,7 @@ TEST(ChgcdGenerated, EveryPointItsLabelCanReachGetsExactlyItsValue)
     }
     std::ofstream(script) << "CHGCD_T\n\n\nALL\n\n\n";
     int status = 0;
-    const std::string transcript = run(std::string(binary) + "/bin/drafthost " + drawing +
+    const std::string transcript = capture(std::string(binary) + "/bin/drafthost " + drawing +
                                            " -q -s " + script + " -o " + saved + " 2>&1",
                                        status);
     ASSERT_EQ(status, 0) << transcript;

@@ -1,33 +1,18 @@
 // The sample job: drafthost runs the sample script on the sample drawing; the transcript
 // and the saved drawing are checked, the drawing also with ezdxf against the source file.
+#include "RunProgram.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace {
 
-std::string capture(const std::string& command, int& status)
-{
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer{};
-    size_t read = 0;
-    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), read);
-    status = pclose(pipe);
-    return output;
-}
+using dh::terrain::test::capture;
 
 TEST(SampleRun, ChgcPreparesTheSampleDrawingAndChgcdGivesThePointsTheirValues)
 {
