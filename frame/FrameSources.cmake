@@ -3,6 +3,7 @@
 set(DH_FRAME_CORE
     ${CMAKE_SOURCE_DIR}/frame/AcRxDbxApp.cpp
     ${CMAKE_SOURCE_DIR}/frame/AcRxArxApp.cpp
-    ${CMAKE_SOURCE_DIR}/frame/LispRegistry.cpp)
+    ${CMAKE_SOURCE_DIR}/frame/LispRegistry.cpp
+    ${CMAKE_SOURCE_DIR}/frame/ModuleHandle.cpp)
 # Only in the modules themselves: start-up, shut-down and the exported entry points.
 set(DH_FRAME_MODULE ${CMAKE_SOURCE_DIR}/frame/ModuleLifetime.cpp)

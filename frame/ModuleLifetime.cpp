@@ -2,29 +2,14 @@
 // mapped and unmapped (before the host's first message and after its last), and the two
 // entry points the host looks up.
 #include "frame/AcRxDbxApp.h"
+#include "frame/ModuleHandle.h"
 #include "frame/ModuleLifetime.h"
 
 #include <acui/AcUi.h>
 
-#include <dlfcn.h>
-#include <type_traits>
-#include <link.h>
-
 namespace {
 
 constinit AcUiExtensionModule g_extensionModule;
-
-// The module's own dlopen handle: in this C library the handle is the module's link-map
-// entry, which the loader gives for any address inside the module without another dlopen.
-HINSTANCE ownModuleHandle()
-{
-    Dl_info info{};
-    link_map* map = nullptr;
-    if (dladdr1(reinterpret_cast<void*>(&ownModuleHandle), &info, reinterpret_cast<void**>(&map),
-                RTLD_DL_LINKMAP) == 0)
-        return nullptr;
-    return map;
-}
 
 __attribute__((constructor)) void attachModule()
 {

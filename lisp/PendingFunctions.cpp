@@ -14,7 +14,6 @@ int notYetAvailable(const resbuf*)
 
 } // namespace
 
-int UI_OptionMigrate(const resbuf* args) { return notYetAvailable(args); }
 int Cur_ListPolyLine(const resbuf* args) { return notYetAvailable(args); }
 int Cur_getSplitCurves(const resbuf* args) { return notYetAvailable(args); }
 int Cur_PolyToLW(const resbuf* args) { return notYetAvailable(args); }
