@@ -58,7 +58,7 @@ int CListBox::DeleteString(UINT index)
     auto* list = listOf(m_hWnd);
     if (!validRow(list, static_cast<int>(index)))
         return LB_ERR;
-    delete list->takeItem(static_cast<int>(index));
+    list->deleteRow(static_cast<int>(index));
     return list->count();
 }
 

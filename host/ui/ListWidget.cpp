@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace dh::ui {
 namespace {
 
@@ -85,6 +87,23 @@ int ListWidget::insertString(int row, const std::string& text)
         row = count();
     insertItem(row, makeItem(text));
     return row;
+}
+
+void ListWidget::deleteRow(int row)
+{
+    // Taking the current item makes Qt select a neighbour; the list box selects none.
+    std::vector<int> kept;
+    for (int selected : selectedRows()) {
+        if (selected != row)
+            kept.push_back(selected > row ? selected - 1 : selected);
+    }
+    delete takeItem(row);
+    if (!m_multiple) {
+        setCurrentSelection(kept.empty() ? -1 : kept.front());
+        return;
+    }
+    for (int r = 0; r < count(); ++r)
+        item(r)->setSelected(std::find(kept.begin(), kept.end(), r) != kept.end());
 }
 
 int ListWidget::findBytes(const std::string& text, int from) const

@@ -27,6 +27,8 @@ public:
     // Answer the new row.
     int addString(const std::string& text);
     int insertString(int row, const std::string& text);
+    // Deletes the item; the other items keep their selection and nothing else is selected.
+    void deleteRow(int row);
     // The first row at or after from whose text is exactly text (bytes), or -1.
     int findBytes(const std::string& text, int from = 0) const;
     // The first row after startAfter, wrapping round, whose decoded text equals text
