@@ -86,7 +86,7 @@ ScriptDriver::ScriptDriver(DialogWindow& window, ed::Session& session)
 
 void ScriptDriver::run()
 {
-    m_session.printDialogue("\n" + header() + state());
+    show(header() + "\n" + state());
     while (!m_window.finished()) {
         std::optional<std::string> line = m_session.ask("\nDialog: ");
         if (!line) {
@@ -96,11 +96,20 @@ void ScriptDriver::run()
         }
         std::string refusal;
         if (!runLine(*line, refusal))
-            m_session.printDialogue("\n" + refusal);
+            show(refusal);
         else if (!m_window.finished())
-            m_session.printDialogue(state());
+            show(state());
     }
-    m_session.printDialogue("\nDialog closed: " + resultName(m_window.result()));
+    show("Dialog closed: " + resultName(m_window.result()));
+}
+
+// Text of whole lines, starting on a line of its own however the input was echoed.
+void ScriptDriver::show(const std::string& lines)
+{
+    if (m_session.quiet() || !m_session.dialogueEcho())
+        return;
+    m_session.endLine();
+    m_session.printDialogue(lines);
 }
 
 bool ScriptDriver::runLine(const std::string& line, std::string& refusal)
@@ -305,7 +314,7 @@ std::string ScriptDriver::state() const
     std::string text;
     for (int id : m_window.listIds()) {
         const ListWidget* list = m_window.list(id);
-        text += "\n  " + nameOf(id) + ":";
+        text += (text.empty() ? "  " : "\n  ") + nameOf(id) + ":";
         if (list->count() == 0)
             text += " (empty)";
         for (int row = 0; row < list->count(); ++row) {

@@ -42,6 +42,7 @@ private:
     int controlByName(const std::string& name) const;
     std::string nameOf(int id) const;
     std::string header() const;
+    void show(const std::string& lines);
 
     DialogWindow& m_window;
     ed::Session& m_session;
