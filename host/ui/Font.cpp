@@ -7,20 +7,20 @@ BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientatio
                        BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
                        BYTE nPitchAndFamily, LPCTSTR lpszFacename)
 {
-    LOGFONTA logFont;
-    logFont.lfHeight = nHeight;
-    logFont.lfWidth = nWidth;
-    logFont.lfEscapement = nEscapement;
-    logFont.lfOrientation = nOrientation;
-    logFont.lfWeight = nWeight;
-    logFont.lfItalic = bItalic;
-    logFont.lfUnderline = bUnderline;
-    logFont.lfStrikeOut = cStrikeOut;
-    logFont.lfCharSet = nCharSet;
-    logFont.lfOutPrecision = nOutPrecision;
-    logFont.lfClipPrecision = nClipPrecision;
-    logFont.lfQuality = nQuality;
-    logFont.lfPitchAndFamily = nPitchAndFamily;
+    LOGFONTA logFont{.lfHeight = nHeight,
+                     .lfWidth = nWidth,
+                     .lfEscapement = nEscapement,
+                     .lfOrientation = nOrientation,
+                     .lfWeight = nWeight,
+                     .lfItalic = bItalic,
+                     .lfUnderline = bUnderline,
+                     .lfStrikeOut = cStrikeOut,
+                     .lfCharSet = nCharSet,
+                     .lfOutPrecision = nOutPrecision,
+                     .lfClipPrecision = nClipPrecision,
+                     .lfQuality = nQuality,
+                     .lfPitchAndFamily = nPitchAndFamily,
+                     .lfFaceName = {}};
     const char* face = lpszFacename ? lpszFacename : "";
     if (std::strlen(face) >= sizeof logFont.lfFaceName)
         return FALSE;

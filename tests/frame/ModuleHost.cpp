@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -92,6 +94,22 @@ AcDbObjectId ModuleHost::addLine(const char* layer)
         delete line;
     space->close();
     return id;
+}
+
+std::string ModuleHost::runCommand(const std::string& command, int& status)
+{
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        status = -1;
+        return output;
+    }
+    std::array<char, 4096> buffer{};
+    std::size_t read = 0;
+    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        output.append(buffer.data(), read);
+    status = pclose(pipe);
+    return output;
 }
 
 std::string ModuleHost::eval(const std::string& line)

@@ -34,6 +34,9 @@ public:
     // active drawing; LISP's (entlast) names it afterwards.
     AcDbObjectId addLine(const char* layer = "0");
 
+    // Runs a shell command; answers its standard output and sets status to pclose's.
+    static std::string runCommand(const std::string& command, int& status);
+
     // Runs one line and answers its transcript.
     std::string eval(const std::string& line);
     // Everything printed since the host was made (for the leak check).

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -67,20 +65,16 @@ TEST_F(OptionMigrate, RefusedLinesAreAskedAgainAndTheEndOfInputCancels)
     EXPECT_EQ(m_host.session().exitStatus(), dh::ed::kExitFailed);
 }
 
-std::string capture(const std::string& command, int& status)
+std::string readFile(const std::string& path);
+
+TEST_F(OptionMigrate, GrabSavesAPictureOfTheDialog)
 {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t read = 0;
-    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), read);
-    status = pclose(pipe);
-    return output;
+    const std::string picture = (m_host.tempDir() / "dialog.png").string();
+    EXPECT_EQ(call(R"((UI_OptionMigrate "选择" "提示" '("a") nil))",
+                   {"grab " + picture, "grab /no/such/folder/dialog.png", "ok"}),
+              "0");
+    EXPECT_EQ(readFile(picture).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(m_host.session().exitStatus(), dh::ed::kExitOk);
 }
 
 std::string readFile(const std::string& path)
@@ -100,9 +94,10 @@ TEST(OptionMigrateScript, DrafthostTranscriptShowsTheDialogAfterEveryLine)
     ASSERT_TRUE(source && binary);
     const std::string data = std::string(source) + "/tests/lisp/data/";
     int status = 0;
-    const std::string out = capture("cd " + data + " && env -u DISPLAY -u WAYLAND_DISPLAY " +
-                                        std::string(binary) + "/bin/drafthost -s option-migrate.scr 2>&1",
-                                    status);
+    const std::string out = dh::test::ModuleHost::runCommand(
+        "cd " + data + " && env -u DISPLAY -u WAYLAND_DISPLAY " + binary +
+            "/bin/drafthost -s option-migrate.scr 2>&1",
+        status);
     // The last call's arguments are refused on purpose.
     EXPECT_EQ(WEXITSTATUS(status), 1) << out;
     const std::string expected = readFile(data + "option-migrate.transcript");

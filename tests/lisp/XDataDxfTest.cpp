@@ -1,9 +1,9 @@
 // Extended data written by Kelvane survives a save to DXF: checked with an independent
 // reader (ezdxf) and by reading the file back in the host. Runs the drafthost program.
+#include "tests/frame/ModuleHost.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -14,16 +14,8 @@ namespace fs = std::filesystem;
 
 std::string run(const std::string& command)
 {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return output;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    pclose(pipe);
-    return output;
+    int status = 0;
+    return dh::test::ModuleHost::runCommand(command, status);
 }
 
 class XDataDxf : public ::testing::Test {
