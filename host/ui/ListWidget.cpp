@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -169,9 +170,17 @@ bool ListWidget::moveToGap(int src, int gap)
 
 int ListWidget::gapAt(const QPoint& pos) const
 {
-    const QModelIndex index = indexAt(pos);
-    if (!index.isValid())
-        return pos.y() < 0 ? 0 : count();
+    // Only the height counts: a drop beside the items still falls between two of them.
+    const QModelIndex index = indexAt(QPoint(0, pos.y()));
+    if (!index.isValid()) {
+        // Above the view: before the first row shown; below it: after the last one shown.
+        if (pos.y() < 0) {
+            const QModelIndex top = indexAt(QPoint(0, 0));
+            return top.isValid() ? top.row() : 0;
+        }
+        const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+        return bottom.isValid() ? bottom.row() + 1 : count();
+    }
     const QRect rect = visualRect(index);
     return pos.y() < rect.center().y() ? index.row() : index.row() + 1;
 }
@@ -197,6 +206,12 @@ void ListWidget::mouseMoveEvent(QMouseEvent* event)
         (event->pos() - m_pressPos).manhattanLength() >= QApplication::startDragDistance())
         m_dragging = true;
     if (m_dragging) {
+        // Above or below the view, the list scrolls a row at a time towards the mouse.
+        QScrollBar* bar = verticalScrollBar();
+        if (event->pos().y() < 0)
+            bar->setValue(bar->value() - 1);
+        else if (event->pos().y() >= viewport()->height())
+            bar->setValue(bar->value() + 1);
         m_dropGap = gapAt(event->pos());
         viewport()->update();
     }

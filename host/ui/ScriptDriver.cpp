@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace dh::ui {

@@ -238,13 +238,16 @@ TEST_F(Dialogs, DraggingMovesTheItemToTheGapItIsDroppedIn)
         dragItem(drag, 0, -1, false); // below the last
         orders.push_back(itemsOf(drag));
         EXPECT_EQ(dialog.m_drag.GetCurSel(), 3);
+        dragItem(drag, 3, 0, false, drag.viewport()->width()); // beside the list, below b
+        orders.push_back(itemsOf(drag));
         window.finish(IDOK);
     });
-    ASSERT_EQ(orders.size(), 4u);
+    ASSERT_EQ(orders.size(), 5u);
     EXPECT_EQ(orders[0], (std::vector<std::string>{"b", "c", "a", "d"}));
     EXPECT_EQ(orders[1], (std::vector<std::string>{"d", "b", "c", "a"}));
     EXPECT_EQ(orders[2], (std::vector<std::string>{"d", "b", "c", "a"}));
     EXPECT_EQ(orders[3], (std::vector<std::string>{"b", "c", "a", "d"}));
+    EXPECT_EQ(orders[4], (std::vector<std::string>{"b", "d", "c", "a"}));
 }
 
 TEST_F(Dialogs, EnterPressesTheDefaultButtonAndEscapeOrTheCloseBoxCancel)

@@ -72,9 +72,10 @@ inline void clickButton(DialogWindow& window, int id)
 }
 
 // Presses row from, moves in steps and releases at the top (upper) or bottom quarter of
-// row to (-1: below the last item). The events go through the window, as the platform's
-// would, so the press grabs the mouse for the list.
-inline void dragItem(ListWidget& list, int from, int to, bool upper)
+// row to (-1: below the last item), dx pixels to the right of the item's centre. The
+// events go through the window, as the platform's would, so the press grabs the mouse
+// for the list.
+inline void dragItem(ListWidget& list, int from, int to, bool upper, int dx = 0)
 {
     const QRect source = list.visualItemRect(list.item(from));
     QPoint target;
@@ -93,6 +94,7 @@ inline void dragItem(ListWidget& list, int from, int to, bool upper)
     const QPoint step = (target - source.center()) / 4;
     for (int i = 1; i <= 4; ++i)
         QTest::mouseMove(window, inWindow(source.center() + step * i));
+    target.rx() += dx;
     QTest::mouseMove(window, inWindow(target));
     QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, inWindow(target));
 }
