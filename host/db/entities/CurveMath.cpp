@@ -121,11 +121,16 @@ bool closestParamOnSpans(const AcDbCurve& curve, const std::vector<AcDbCurve::Sp
                 continue;
             consider(t);
             // Search the two neighbouring intervals, each on its own, so that Newton cannot
-            // wander past a corner of the distance function.
-            if (i > 0)
-                consider(refineClosest(curve, t, span.start + (span.end - span.start) * (i - 1) / n, t, given, normal));
-            if (i < n)
-                consider(refineClosest(curve, t, t, span.start + (span.end - span.start) * (i + 1) / n, given, normal));
+            // wander past a corner of the distance function. Newton starts inside the
+            // interval: at a span's end the curve answers the next span's derivatives.
+            if (i > 0) {
+                const double before = span.start + (span.end - span.start) * (i - 1) / n;
+                consider(refineClosest(curve, 0.5 * (before + t), before, t, given, normal));
+            }
+            if (i < n) {
+                const double after = span.start + (span.end - span.start) * (i + 1) / n;
+                consider(refineClosest(curve, 0.5 * (t + after), t, after, given, normal));
+            }
         }
     }
     param = bestT;

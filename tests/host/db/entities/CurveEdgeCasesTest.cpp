@@ -136,6 +136,19 @@ TEST(CurveEdgeCases, AreaOfOpenCurvesIsClosedByTheChord)
     EXPECT_DOUBLE_EQ(area, 6.0);
 }
 
+TEST(CurveEdgeCases, ClosestPointJustBeforeASharpTurn)
+{
+    // The nearest point lies on the first segment, between its last sample and its end;
+    // the segment after the corner turns back and passes 0.78 away.
+    AcDbPolyline polyline;
+    polyline.addVertexAt(0, AcGePoint2d(0, 0));
+    polyline.addVertexAt(1, AcGePoint2d(20, 0));
+    polyline.addVertexAt(2, AcGePoint2d(19, 1));
+    AcGePoint3d closest;
+    ASSERT_EQ(polyline.getClosestPointTo(AcGePoint3d(19, -0.1, 0), closest), Acad::eOk);
+    EXPECT_NEAR3D(closest, AcGePoint3d(19, 0, 0));
+}
+
 TEST(CurveEdgeCases, DegeneratePolylines)
 {
     AcDbPolyline empty;
