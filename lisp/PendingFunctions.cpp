@@ -14,13 +14,7 @@ int notYetAvailable(const resbuf*)
 
 } // namespace
 
-int Cur_ListPolyLine(const resbuf* args) { return notYetAvailable(args); }
 int Cur_getSplitCurves(const resbuf* args) { return notYetAvailable(args); }
-int Cur_PolyToLW(const resbuf* args) { return notYetAvailable(args); }
-int Cur_SPlineToLW(const resbuf* args) { return notYetAvailable(args); }
-int Cur_isClockwise(const resbuf* args) { return notYetAvailable(args); }
-int Cur_RarefyLwPL(const resbuf* args) { return notYetAvailable(args); }
-int Cur_ReverseTowards(const resbuf* args) { return notYetAvailable(args); }
 int Cur_TRDWG(const resbuf* args) { return notYetAvailable(args); }
 int Cur_CopyEdgeToNewDatabase(const resbuf* args) { return notYetAvailable(args); }
 int Cur_GetDistAtPoint(const resbuf* args) { return notYetAvailable(args); }
