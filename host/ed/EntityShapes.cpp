@@ -59,17 +59,22 @@ double turn(Point2 a, Point2 b, Point2 c) { return (b.x - a.x) * (c.y - a.y) - (
 // The circle through three points; nullopt when they are (nearly) on a line.
 std::optional<Arc2> circleThrough(Point2 a, Point2 b, Point2 c)
 {
-    const double d = 2.0 * (a.x * (b.y - c.y) + b.x * (c.y - a.y) + c.x * (a.y - b.y));
-    const double scale = std::hypot(b.x - a.x, b.y - a.y) + std::hypot(c.x - b.x, c.y - b.y);
-    if (std::fabs(d) <= 1e-12 * scale * scale)
+    // Relative to a, and straight below a turn of 1e-9: points evaluated on a straight span
+    // at survey coordinates (10^5..10^6) stray by rounding, which must not make a circle of
+    // radius 10^12 whose arc then meets what lies beyond the span.
+    const double bx = b.x - a.x, by = b.y - a.y;
+    const double cx = c.x - a.x, cy = c.y - a.y;
+    const double d = 2.0 * (bx * cy - by * cx);
+    const double scale = std::hypot(bx, by) + std::hypot(c.x - b.x, c.y - b.y);
+    if (std::fabs(d) <= 1e-9 * scale * scale)
         return std::nullopt;
-    const double a2 = a.x * a.x + a.y * a.y;
-    const double b2 = b.x * b.x + b.y * b.y;
-    const double c2 = c.x * c.x + c.y * c.y;
+    const double b2 = bx * bx + by * by;
+    const double c2 = cx * cx + cy * cy;
     Arc2 arc;
-    arc.centre = {(a2 * (b.y - c.y) + b2 * (c.y - a.y) + c2 * (a.y - b.y)) / d,
-                  (a2 * (c.x - b.x) + b2 * (a.x - c.x) + c2 * (b.x - a.x)) / d};
-    arc.radius = std::hypot(a.x - arc.centre.x, a.y - arc.centre.y);
+    const double ux = (cy * b2 - by * c2) / d;
+    const double uy = (bx * c2 - cx * b2) / d;
+    arc.centre = {a.x + ux, a.y + uy};
+    arc.radius = std::hypot(ux, uy);
     return arc;
 }
 

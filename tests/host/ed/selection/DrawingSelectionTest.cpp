@@ -1,5 +1,7 @@
 #include "SelectionDrawing.h"
 
+#include <acdb/AcDb2dPolyline.h>
+
 #include <array>
 #include <deque>
 #include <numbers>
@@ -159,6 +161,34 @@ TEST_F(DrawingSelection, FenceAndPolygonsOnLinesArcsAndPolylines)
     resbuf* hole = square(38, 23, 42, 27);
     EXPECT_EQ(select("_CP", hole, nullptr, nullptr, ids), RTERROR);
     acutRelRb(hole);
+}
+
+TEST_F(DrawingSelection, StraightSpansFarFromTheOriginStayStraight)
+{
+    // An old-style polyline (read span by span through the curve interface) at survey
+    // coordinates, as a generated contour has it: a fence across the line of its last
+    // segment, 0.9 beyond its end, does not meet it (rounding once made that span a
+    // circle of radius 4e12).
+    auto* old = new AcDb2dPolyline;
+    for (const auto& [x, y] : {std::pair{508402.008, 3019373.364}, std::pair{508387.721, 3019437.136},
+                               std::pair{508324.01, 3019452.489}, std::pair{508265.259, 3019432.512},
+                               std::pair{508250.287, 3019403.568}})
+        old->appendVertex(new AcDb2dVertex(AcGePoint3d(x, y, 441.0)));
+    old->setElevation(441.0);
+    const AcDbObjectId piece = append(old);
+    // The whole of a generated survey drawing in view, as after ZOOM E.
+    view().centre = {509988.0, 3010050.0, 0.0};
+    view().height = 20171.0;
+    resbuf* beyond = acutBuildList(RT3DPOINT, std::array<double, 3>{508249.428063, 3019402.994261, 0}.data(),
+                                   RT3DPOINT, std::array<double, 3>{508250.316269, 3019402.534815, 0}.data(), 0);
+    std::vector<AcDbObjectId> ids;
+    EXPECT_EQ(select("_F", beyond, nullptr, nullptr, ids), RTERROR);
+    acutRelRb(beyond);
+    resbuf* across = acutBuildList(RT3DPOINT, std::array<double, 3>{508257.0, 3019418.0, 0}.data(), RT3DPOINT,
+                                   std::array<double, 3>{508259.0, 3019417.0, 0}.data(), 0);
+    ASSERT_EQ(select("_F", across, nullptr, nullptr, ids), RTNORM);
+    EXPECT_TRUE(sameIds(ids, {piece}));
+    acutRelRb(across);
 }
 
 TEST_F(DrawingSelection, PointPickTakesTheNearestWithinThePickBox)
