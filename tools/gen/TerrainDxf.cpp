@@ -1,7 +1,9 @@
 #include "TerrainDxf.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -52,6 +54,12 @@ public:
     }
     std::uint64_t reserve() { return m_next++; }
     std::uint64_t next() const { return m_next; }
+    // Continues with handles from `next`; answers where the run left off.
+    std::uint64_t switchHandles(std::uint64_t next)
+    {
+        std::swap(m_next, next);
+        return next;
+    }
 
 private:
     std::ostream& m_out;
@@ -238,10 +246,15 @@ Contour makeContour(std::mt19937& random, int vertices)
     return c;
 }
 
-void writeLightweight(Writer& w, const Contour& c, const Handles& h)
+// Index contours (every 5 units) have their own layer; old-style ones all lie on one.
+const char* contourLayer(const Contour& c, bool oldStyle)
 {
-    bool index = std::fmod(c.elevation, 5.0) == 0.0;
-    entityHead(w, "LWPOLYLINE", index ? kIndexLayer : kContourLayer, h.model);
+    return !oldStyle && std::fmod(c.elevation, 5.0) == 0.0 ? kIndexLayer : kContourLayer;
+}
+
+void writeLightweight(Writer& w, const Contour& c, const Handles& h, const char* layer)
+{
+    entityHead(w, "LWPOLYLINE", layer, h.model);
     w.group(100, "AcDbPolyline");
     w.integer(90, static_cast<long>(c.xy.size() / 2));
     w.integer(70, c.closed ? 1 : 0);
@@ -252,9 +265,8 @@ void writeLightweight(Writer& w, const Contour& c, const Handles& h)
     }
 }
 
-void writeOldStyle(Writer& w, const Contour& c, const Handles& h)
+void writeOldStyle(Writer& w, const Contour& c, const Handles& h, const char* layer)
 {
-    const char* layer = kContourLayer;
     entityHead(w, "POLYLINE", layer, h.model);
     std::uint64_t owner = w.next() - 1;
     w.group(100, "AcDb2dPolyline");
@@ -274,10 +286,87 @@ void writeOldStyle(Writer& w, const Contour& c, const Handles& h)
     entityHead(w, "SEQEND", layer, owner);
 }
 
-void writeContour(Writer& w, const Contour& c, bool oldStyle, const Handles& h)
+void writeContour(Writer& w, const Contour& c, bool oldStyle, const Handles& h,
+                  const char* layer = nullptr)
 {
-    if (oldStyle) writeOldStyle(w, c, h);
-    else writeLightweight(w, c, h);
+    if (!layer) layer = contourLayer(c, oldStyle);
+    if (oldStyle) writeOldStyle(w, c, h, layer);
+    else writeLightweight(w, c, h, layer);
+}
+
+// Coordinates as the file holds them (three decimals), so that the truth file describes
+// the drawing that is read back.
+double asWritten(double v) { return std::round(v * 1000.0) / 1000.0; }
+
+// A short line across the run from `from` to `to`, `back` units before `to`.
+void fenceAcross(double fromX, double fromY, double toX, double toY, double back, double fence[4])
+{
+    const double length = std::hypot(toX - fromX, toY - fromY);
+    const double dx = (toX - fromX) / length, dy = (toY - fromY) / length;
+    const double cx = toX - dx * back, cy = toY - dy * back;
+    const double half = 0.5;
+    fence[0] = cx - dy * half;
+    fence[1] = cy + dx * half;
+    fence[2] = cx + dy * half;
+    fence[3] = cy - dx * half;
+}
+
+// Cuts an open contour across the middle of the longest segment of its middle third,
+// leaving a gap of 0.5 to 1.5 units (at most a third of the segment). False when that
+// segment is shorter than 3 units: too short for a gap with a fence on each side.
+bool splitContour(const Contour& c, double draw, Contour& first, Contour& second, BrokenPair& pair)
+{
+    const std::size_t n = c.xy.size() / 2;
+    auto x = [&](std::size_t i) { return asWritten(c.xy[2 * i]); };
+    auto y = [&](std::size_t i) { return asWritten(c.xy[2 * i + 1]); };
+    std::size_t k = n / 3;
+    for (std::size_t i = n / 3; i < std::max(n / 3 + 1, 2 * n / 3); ++i)
+        if (std::hypot(x(i + 1) - x(i), y(i + 1) - y(i)) > std::hypot(x(k + 1) - x(k), y(k + 1) - y(k)))
+            k = i;
+    const double length = std::hypot(x(k + 1) - x(k), y(k + 1) - y(k));
+    if (length < 3.0)
+        return false;
+    const double gap = std::min(0.5 + draw, length / 3.0);
+    const double t0 = 0.5 - gap / (2.0 * length), t1 = 0.5 + gap / (2.0 * length);
+    pair.gap[0] = asWritten(x(k) + (x(k + 1) - x(k)) * t0);
+    pair.gap[1] = asWritten(y(k) + (y(k + 1) - y(k)) * t0);
+    pair.gap[2] = asWritten(x(k) + (x(k + 1) - x(k)) * t1);
+    pair.gap[3] = asWritten(y(k) + (y(k + 1) - y(k)) * t1);
+    first = second = c;
+    first.xy.assign(c.xy.begin(), c.xy.begin() + 2 * (k + 1));
+    first.xy.insert(first.xy.end(), {pair.gap[0], pair.gap[1]});
+    second.xy.assign({pair.gap[2], pair.gap[3]});
+    second.xy.insert(second.xy.end(), c.xy.begin() + 2 * (k + 1), c.xy.end());
+    const double back = std::min(0.3, length / 6.0);
+    fenceAcross(x(k), y(k), pair.gap[0], pair.gap[1], back, pair.fence1);
+    fenceAcross(x(k + 1), y(k + 1), pair.gap[2], pair.gap[3], back, pair.fence2);
+    return true;
+}
+
+// Writes the contour as two pieces with handles from `extra` (which moves on), and moves
+// the main run of handles past what the whole contour would have taken, so that every
+// other entity keeps the handle it has without broken contours.
+bool writeBroken(Writer& w, const Contour& c, bool oldStyle, const Handles& h, double draw,
+                 std::size_t index, std::uint64_t& extra, BrokenPair& pair)
+{
+    Contour first, second;
+    if (!splitContour(c, draw, first, second, pair))
+        return false;
+    const char* layer = contourLayer(c, oldStyle);
+    const char* otherLayer = layer == kIndexLayer ? kContourLayer : kIndexLayer;
+    if (index % 10 == 4)
+        second.elevation += 0.5;
+    const char* secondLayer = index % 10 == 9 ? otherLayer : contourLayer(second, oldStyle);
+    pair.sameElevation = first.elevation == second.elevation;
+    pair.sameLayer = std::strcmp(layer, secondLayer) == 0;
+    const std::uint64_t cost = oldStyle ? c.xy.size() / 2 + 2 : 1;
+    const std::uint64_t resume = w.switchHandles(extra) + cost;
+    pair.first = w.next();
+    writeContour(w, first, oldStyle, h, layer);
+    pair.second = w.next();
+    writeContour(w, second, oldStyle, h, secondLayer);
+    extra = w.switchHandles(resume);
+    return true;
 }
 
 void writeText(Writer& w, double x, double y, const std::string& text, const Handles& h)
@@ -447,16 +536,22 @@ void writeObjects(Writer& w, const Handles& h)
 
 } // namespace
 
-long writeTerrainDxf(std::ostream& out, const TerrainOptions& options)
+long writeTerrainDxf(std::ostream& out, const TerrainOptions& options, std::vector<BrokenPair>* broken)
 {
     Writer w(out);
     Handles h;
     std::mt19937 random(options.seed);
+    // Breaking draws from its own generator: without it the drawing is as it always was.
+    std::mt19937 breaker(options.seed ^ 0x5bd1e995u);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     // $HANDSEED must be above every handle and comes first: an upper bound of the handles
-    // to come (a contour takes at most 2 * vertices + 2, a spot at most 6).
+    // to come (a contour takes at most 2 * vertices + 2, a spot at most 6). Broken contours
+    // take theirs from a run above that bound.
     const std::uint64_t perContour = 3 + options.vertices * 2;
     std::uint64_t seed = 0x100 + (options.contours + options.points) * (perContour + 8);
+    std::uint64_t extra = seed;
+    if (options.brokenShare > 0.0)
+        seed += options.contours * (perContour + 8);
     w.group(0, "SECTION");
     w.group(2, "HEADER");
     w.group(9, "$ACADVER");
@@ -473,12 +568,23 @@ long writeTerrainDxf(std::ostream& out, const TerrainOptions& options)
     w.group(0, "SECTION");
     w.group(2, "ENTITIES");
     long entities = 0;
+    std::vector<BrokenPair> pairs;
     for (long i = 0; i < options.contours; ++i) {
         Contour c = makeContour(random, options.vertices);
         bool oldStyle = unit(random) < options.oldStyleShare;
-        writeContour(w, c, oldStyle, h);
-        ++entities;
         double roll = unit(random);
+        // Only open contours without a copy on top are broken: a copy would be a second
+        // partner across the gap.
+        BrokenPair pair;
+        if (options.brokenShare > 0.0 && !c.closed && roll >= options.duplicateShare + options.otherElevationShare &&
+            unit(breaker) < options.brokenShare &&
+            writeBroken(w, c, oldStyle, h, unit(breaker), pairs.size(), extra, pair)) {
+            pairs.push_back(pair);
+            ++entities;
+        } else {
+            writeContour(w, c, oldStyle, h);
+        }
+        ++entities;
         if (roll < options.duplicateShare) {
             writeContour(w, c, oldStyle, h);
             ++entities;
@@ -510,7 +616,27 @@ long writeTerrainDxf(std::ostream& out, const TerrainOptions& options)
     w.group(0, "ENDSEC");
     writeObjects(w, h);
     w.group(0, "EOF");
+    if (broken)
+        *broken = std::move(pairs);
     return entities;
+}
+
+void writeBrokenPairs(std::ostream& out, const std::vector<BrokenPair>& pairs)
+{
+    out << "# Contours broken in two. Per line: handles of the first and the second piece; 1 when\n"
+           "# they share elevation, 1 when they share layer; the gap (end of the first piece, start\n"
+           "# of the second: x y x y); a fence across the first piece and one across the second\n"
+           "# near the gap (x y x y each).\n";
+    char line[512];
+    for (const BrokenPair& p : pairs) {
+        std::snprintf(line, sizeof line,
+                      "%llX %llX %d %d %.3f %.3f %.3f %.3f %.6f %.6f %.6f %.6f %.6f %.6f %.6f %.6f\n",
+                      static_cast<unsigned long long>(p.first), static_cast<unsigned long long>(p.second),
+                      p.sameElevation ? 1 : 0, p.sameLayer ? 1 : 0, p.gap[0], p.gap[1], p.gap[2], p.gap[3],
+                      p.fence1[0], p.fence1[1], p.fence1[2], p.fence1[3], p.fence2[0], p.fence2[1],
+                      p.fence2[2], p.fence2[3]);
+        out << line;
+    }
 }
 
 } // namespace dh::tools

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <vector>
 
 namespace dh::tools {
 
@@ -20,6 +21,10 @@ struct TerrainOptions {
     double oldStyleShare = 0.1;  // share of contours written as POLYLINE/VERTEX/SEQEND
     double duplicateShare = 0.02; // share of contours and points repeated exactly
     double otherElevationShare = 0.01; // share repeated 0.5 higher
+    // Share of the open, unrepeated contours broken into two pieces with a small gap. One
+    // pair in five differs on purpose: every tenth second piece lies 0.5 higher, every
+    // other tenth on the other contour layer. 0 leaves the output as it always was.
+    double brokenShare = 0.0;
     std::uint32_t seed = 20261208;
     // Labels (see writeTerrainDxf): the share of points whose label is written as two texts,
     // the integer part left of the point and the decimal part right of it; the rest get one
@@ -33,7 +38,24 @@ struct TerrainOptions {
     std::ostream* truth = nullptr;
 };
 
-// Returns the number of entities written.
-long writeTerrainDxf(std::ostream& out, const TerrainOptions& options);
+// A contour broken in two: the handles of its pieces, the end of the first piece and the
+// start of the second (the gap between them), whether the pieces share elevation and
+// layer, and a short fence across each piece near the gap.
+struct BrokenPair {
+    std::uint64_t first = 0;
+    std::uint64_t second = 0;
+    double gap[4] = {};    // x, y of the first piece's end, then of the second's start
+    bool sameElevation = true;
+    bool sameLayer = true;
+    double fence1[4] = {}; // x1, y1, x2, y2 across the first piece
+    double fence2[4] = {}; // across the second piece
+};
+
+// Returns the number of entities written; the broken pairs go to `broken` when given.
+long writeTerrainDxf(std::ostream& out, const TerrainOptions& options,
+                     std::vector<BrokenPair>* broken = nullptr);
+
+// The pairs as text, one line each, after a header comment naming the columns.
+void writeBrokenPairs(std::ostream& out, const std::vector<BrokenPair>& pairs);
 
 } // namespace dh::tools

@@ -1,6 +1,7 @@
 // make_terrain_dxf: writes a synthetic topographic drawing (see TerrainDxf.h).
 //   make_terrain_dxf [--contours N] [--points N] [--vertices N] [--seed S]
-//                    [--split-labels SHARE] [--flat-points] [--truth FILE] -o FILE
+//                    [--split-labels SHARE] [--flat-points] [--truth FILE]
+//                    [--broken SHARE --pairs FILE] -o FILE
 #include "TerrainDxf.h"
 
 #include <cstdio>
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     dh::tools::TerrainOptions options;
     std::string output;
     std::string truthPath;
+    std::string pairsFile;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&]() -> const char* {
@@ -30,16 +32,19 @@ int main(int argc, char** argv)
         else if (arg == "--split-labels") options.splitLabelShare = std::atof(value());
         else if (arg == "--flat-points") options.flatPoints = true;
         else if (arg == "--truth") truthPath = value();
+        else if (arg == "--broken") options.brokenShare = std::atof(value());
+        else if (arg == "--pairs") pairsFile = value();
         else if (arg == "-o" || arg == "--output") output = value();
         else {
             std::fprintf(stderr, "usage: make_terrain_dxf [--contours N] [--points N] [--vertices N] "
                                  "[--seed S] [--split-labels SHARE] [--flat-points] [--truth FILE] "
-                                 "-o FILE\n");
+                                 "[--broken SHARE --pairs FILE] -o FILE\n");
             return 2;
         }
     }
     if (output.empty() || options.contours < 0 || options.points < 0 || options.vertices < 2 ||
-        !(options.splitLabelShare >= 0.0 && options.splitLabelShare <= 1.0)) {
+        !(options.splitLabelShare >= 0.0 && options.splitLabelShare <= 1.0) ||
+        !(options.brokenShare >= 0.0 && options.brokenShare <= 1.0)) {
         std::fprintf(stderr, "make_terrain_dxf: an output file (-o) and sane counts are needed\n");
         return 2;
     }
@@ -57,7 +62,8 @@ int main(int argc, char** argv)
         }
         options.truth = &truth;
     }
-    long entities = dh::tools::writeTerrainDxf(out, options);
+    std::vector<dh::tools::BrokenPair> pairs;
+    long entities = dh::tools::writeTerrainDxf(out, options, &pairs);
     out.close();
     truth.close();
     if (!out || (!truthPath.empty() && !truth)) {
@@ -65,6 +71,15 @@ int main(int argc, char** argv)
                      !out ? output.c_str() : truthPath.c_str());
         return 2;
     }
-    std::printf("%s: %ld entities\n", output.c_str(), entities);
+    if (!pairsFile.empty()) {
+        std::ofstream pairsOut(pairsFile, std::ios::binary);
+        dh::tools::writeBrokenPairs(pairsOut, pairs);
+        pairsOut.close();
+        if (!pairsOut) {
+            std::fprintf(stderr, "make_terrain_dxf: writing %s failed\n", pairsFile.c_str());
+            return 2;
+        }
+    }
+    std::printf("%s: %ld entities, %zu broken contours\n", output.c_str(), entities, pairs.size());
     return 0;
 }
