@@ -2,6 +2,7 @@
 
 #include "terrain/Cmd_CHGC.h"
 #include "terrain/Cmd_CHGCD.h"
+#include "terrain/JoinCommand.h"
 #include "terrain/LabelQuestions.h"
 #include "terrain/TerrainQuestions.h"
 #include "terrain/TerrainSettings.h"
@@ -36,8 +37,10 @@ void chgcdCommand()
     command.assignDecimalLabels();
 }
 
-// The joining tool arrives with its own work.
-void jllCommand() {}
+void jllCommand()
+{
+    joinContoursCommand();
+}
 
 } // namespace dh::terrain
 
