@@ -8,13 +8,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
 
 using dh::terrain::test::capture;
 
-TEST(SampleRun, ChgcPreparesTheSampleDrawingAndChgcdGivesThePointsTheirValues)
+TEST(SampleRun, ChgcPreparesTheSampleDrawingChgcdGivesThePointsTheirValuesJllJoinsItsContours)
 {
     const char* source = std::getenv("DH_SOURCE_DIR");
     const char* binary = std::getenv("DH_BINARY_DIR");
@@ -43,6 +45,31 @@ TEST(SampleRun, ChgcPreparesTheSampleDrawingAndChgcdGivesThePointsTheirValues)
         EXPECT_GT(std::filesystem::exists(folder / picture) ? std::filesystem::file_size(folder / picture) : 0, 1000u)
             << picture;
     std::filesystem::remove_all(folder);
+
+    // JLL_T across every gap of the truth file joins the pairs at one elevation (CHGC_T
+    // has brought every contour onto one layer); the script ends with the number of joins.
+    std::ifstream truth(samples + "/contours-pairs.txt");
+    int pairs = 0, joinable = 0;
+    for (std::string line; std::getline(truth, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::string first, second;
+        int sameElevation = 0;
+        fields >> first >> second >> sameElevation;
+        ++pairs;
+        joinable += sameElevation;
+    }
+    ASSERT_GT(joinable, 5);
+    ASSERT_LT(joinable, pairs);
+    size_t joined = 0, apart = 0;
+    for (size_t at = out.find("\n连接了1条等高线"); at != std::string::npos; at = out.find("\n连接了1条等高线", at + 1))
+        ++joined;
+    for (size_t at = out.find("\n连接了0条等高线"); at != std::string::npos; at = out.find("\n连接了0条等高线", at + 1))
+        ++apart;
+    EXPECT_EQ(joined, static_cast<size_t>(joinable)) << out;
+    EXPECT_EQ(apart, static_cast<size_t>(pairs - joinable)) << out;
+    EXPECT_EQ(out.substr(out.rfind('\n', out.size() - 2) + 1), std::to_string(joinable) + "\n") << out;
 
     // Independently: after CHGC_T every spot position of the source has one circle of radius
     // 0.15, except the pair answered D; no point or block reference is left; one layer

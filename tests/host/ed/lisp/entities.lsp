@@ -1,5 +1,5 @@
 ;; Drawing: samples/contours.dxf
-;; Counts checked with ezdxf: 537 main entities in model space, among them 14 POLYLINE
+;; Counts checked with ezdxf: 549 main entities in model space, among them 14 POLYLINE
 ;; with 129 vertices and 71 INSERT with one attribute each; the last entity is TEXT 36D;
 ;; layer "0" has the handle B.
 
@@ -12,7 +12,7 @@
   n)
 ;=>WALK-COUNT
 (walk-count nil)
-;=>737
+;=>749
 (walk-count "VERTEX")
 ;=>129
 (walk-count "ATTRIB")
@@ -24,16 +24,16 @@
 (setq n 0 gone nil e (entnext))
 (while e (setq n (1+ n) next (entnext e)) (if (entdel e) (setq gone (cons e gone))) (setq e next))
 !n
-;=>622
+;=>634
 (length gone)
-;=>537
+;=>549
 (entnext)
 ;=>nil
 (entlast)
 ;=>nil
 (foreach e gone (entdel e))
 (walk-count nil)
-;=>737
+;=>749
 
 ;; Testing entdel takes main entities only
 (setq pl (ssname (ssget "X" '((0 . "POLYLINE"))) 0))
