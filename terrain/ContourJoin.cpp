@@ -2,6 +2,7 @@
 
 #include "toolkit/DrawingHelpers.h"
 #include "toolkit/GeometryStatus.h"
+#include "toolkit/PolylineData.h"
 #include "toolkit/PolylineJoin.h"
 
 #include <acdb/AcDb2dPolyline.h>
@@ -18,34 +19,18 @@ constexpr const char* kLayersDiffer = "\n两线图层不一致,不能连接...";
 constexpr const char* kElevationsDiffer = "\n两线标高不一致,不能连接...";
 constexpr const char* kMaybeLocked = "\n实体在可能处于锁定的图层中...";
 
-struct Vertex {
-    AcGePoint2d point;
-    double bulge = 0.0;
-    double startWidth = 0.0;
-    double endWidth = 0.0;
-};
-
-std::vector<Vertex> readVertices(const AcDbPolyline& polyline)
-{
-    std::vector<Vertex> vertices(polyline.numVerts());
-    for (unsigned int i = 0; i < vertices.size(); ++i) {
-        polyline.getPointAt(i, vertices[i].point);
-        polyline.getBulgeAt(i, vertices[i].bulge);
-        polyline.getWidthsAt(i, vertices[i].startWidth, vertices[i].endWidth);
-    }
-    return vertices;
-}
+using toolkit::PolylineVertex;
 
 // The vertices in the other order, each segment keeping its arc (turned the other way)
 // and its widths (swapped), so that the run traces the same curve backwards.
-std::vector<Vertex> reversed(const std::vector<Vertex>& vertices)
+std::vector<PolylineVertex> reversed(const std::vector<PolylineVertex>& vertices)
 {
     const size_t m = vertices.size();
-    std::vector<Vertex> out(m);
+    std::vector<PolylineVertex> out(m);
     for (size_t i = 0; i < m; ++i) {
         out[i].point = vertices[m - 1 - i].point;
         if (i + 1 < m) {
-            const Vertex& segment = vertices[m - 2 - i];
+            const PolylineVertex& segment = vertices[m - 2 - i];
             out[i].bulge = -segment.bulge;
             out[i].startWidth = segment.endWidth;
             out[i].endWidth = segment.startWidth;
@@ -56,12 +41,13 @@ std::vector<Vertex> reversed(const std::vector<Vertex>& vertices)
 
 // head then tail. The last vertex of head starts a straight bridge, or with touch gives
 // way to the first of tail, which carries the segment that leaves the seam.
-std::vector<Vertex> chained(std::vector<Vertex> head, const std::vector<Vertex>& tail, bool touch)
+std::vector<PolylineVertex> chained(std::vector<PolylineVertex> head, const std::vector<PolylineVertex>& tail,
+                                    bool touch)
 {
     if (touch) {
         head.pop_back();
     } else {
-        Vertex& bridge = head.back();
+        PolylineVertex& bridge = head.back();
         const double width = head.size() > 1 ? head[head.size() - 2].endWidth : bridge.startWidth;
         bridge.bulge = 0.0;
         bridge.startWidth = bridge.endWidth = width;
@@ -70,24 +56,11 @@ std::vector<Vertex> chained(std::vector<Vertex> head, const std::vector<Vertex>&
     return head;
 }
 
-Acad::ErrorStatus writeVertices(AcDbPolyline& polyline, const std::vector<Vertex>& vertices)
+Acad::ErrorStatus writeVertices(AcDbPolyline& polyline, const std::vector<PolylineVertex>& vertices)
 {
-    const unsigned int had = polyline.numVerts();
-    for (unsigned int i = 0; i < vertices.size(); ++i) {
-        const Vertex& v = vertices[i];
-        Acad::ErrorStatus es = Acad::eOk;
-        if (i < had) {
-            es = polyline.setPointAt(i, v.point);
-            if (es == Acad::eOk)
-                es = polyline.setBulgeAt(i, v.bulge);
-            if (es == Acad::eOk)
-                es = polyline.setWidthsAt(i, v.startWidth, v.endWidth);
-        } else {
-            es = polyline.addVertexAt(i, v.point, v.bulge, v.startWidth, v.endWidth);
-        }
-        if (es != Acad::eOk)
+    for (unsigned int i = 0; i < vertices.size(); ++i)
+        if (const Acad::ErrorStatus es = toolkit::putVertex(polyline, i, vertices[i]); es != Acad::eOk)
             return es;
-    }
     return Acad::eOk;
 }
 
@@ -175,12 +148,12 @@ int joinLwPolylines(AcDbPolyline* first, bool atStart1, const AcDbPolyline* seco
 {
     if (first == nullptr || second == nullptr || !first->isWriteEnabled())
         return kJoinRefused;
-    const std::vector<Vertex> own = readVertices(*first);
-    const std::vector<Vertex> other = readVertices(*second);
+    const std::vector<PolylineVertex> own = toolkit::readVertices(*first);
+    const std::vector<PolylineVertex> other = toolkit::readVertices(*second);
     if (own.empty() || other.empty())
         return kJoinRefused;
     // Before first, second must end at the meeting end; after it, start there.
-    const std::vector<Vertex> joined =
+    const std::vector<PolylineVertex> joined =
         atStart1 ? chained(atStart2 ? reversed(other) : other, own, touch)
                  : chained(own, atStart2 ? other : reversed(other), touch);
     return writeVertices(*first, joined) == Acad::eOk ? kJoined : kJoinRefused;

@@ -130,9 +130,9 @@ Acad::ErrorStatus readVertex(const AcDb3dPolyline& polyline, AcDbObjectId id, Wa
 
 AcGePoint2d plan(const AcGePoint3d& point) { return AcGePoint2d(point.x, point.y); }
 
-void appendSegment(AcGeCurve2dPtrArray& curves, const WalkedVertex& from, const AcGePoint2d& to)
+void appendSegment(AcGeCurve2dPtrArray& curves, const WalkedVertex& from, const AcGePoint3d& to)
 {
-    appendSegment(curves, plan(from.position), to, from.bulge);
+    appendSegment(curves, plan(from.position), plan(to), from.bulge);
 }
 
 void appendSegment(AcGeCurve3dPtrArray& curves, const WalkedVertex& from, const AcGePoint3d& to)
@@ -173,6 +173,40 @@ Acad::ErrorStatus walkSegments(const Polyline& polyline, Append append)
     return es;
 }
 
+// The composite of an old-style polyline's segments: 3 without a segment, the status of
+// the last vertex open when that failed.
+template <class Curves, class Polyline, class Composite>
+int oldStyleComposite(const Polyline* polyline, Composite*& composite)
+{
+    composite = nullptr;
+    if (polyline == nullptr)
+        return kGeNothing;
+    Curves curves;
+    const Acad::ErrorStatus es =
+        walkSegments(*polyline, [&](const WalkedVertex& from, const AcGePoint3d& to) {
+            appendSegment(curves, from, to);
+        });
+    if (es != Acad::eOk) {
+        deleteComponents(curves);
+        return es;
+    }
+    if (curves.isEmpty())
+        return kGeNothing;
+    composite = new Composite(curves);
+    return kGeOk;
+}
+
+template <class Curves, class Composite>
+void freeComposite(Composite* composite)
+{
+    if (composite == nullptr)
+        return;
+    Curves curves;
+    composite->getCurveList(curves);
+    deleteComponents(curves);
+    delete composite;
+}
+
 } // namespace
 
 int polylineToComposite(const AcDbPolyline* polyline, AcGeCompositeCurve2d*& composite,
@@ -195,62 +229,22 @@ int polylineToComposite(const AcDbPolyline* polyline, AcGeCompositeCurve2d*& com
 
 int polyline2dToComposite(const AcDb2dPolyline* polyline, AcGeCompositeCurve2d*& composite)
 {
-    composite = nullptr;
-    if (polyline == nullptr)
-        return kGeNothing;
-    AcGeCurve2dPtrArray curves;
-    const Acad::ErrorStatus es =
-        walkSegments(*polyline, [&](const WalkedVertex& from, const AcGePoint3d& to) {
-            appendSegment(curves, from, plan(to));
-        });
-    if (es != Acad::eOk) {
-        deleteComponents(curves);
-        return es;
-    }
-    if (curves.isEmpty())
-        return kGeNothing;
-    composite = new AcGeCompositeCurve2d(curves);
-    return kGeOk;
+    return oldStyleComposite<AcGeCurve2dPtrArray>(polyline, composite);
 }
 
 int polyline3dToComposite(const AcDb3dPolyline* polyline, AcGeCompositeCurve3d*& composite)
 {
-    composite = nullptr;
-    if (polyline == nullptr)
-        return kGeNothing;
-    AcGeCurve3dPtrArray curves;
-    const Acad::ErrorStatus es =
-        walkSegments(*polyline, [&](const WalkedVertex& from, const AcGePoint3d& to) {
-            appendSegment(curves, from, to);
-        });
-    if (es != Acad::eOk) {
-        deleteComponents(curves);
-        return es;
-    }
-    if (curves.isEmpty())
-        return kGeNothing;
-    composite = new AcGeCompositeCurve3d(curves);
-    return kGeOk;
+    return oldStyleComposite<AcGeCurve3dPtrArray>(polyline, composite);
 }
 
 void freeCompositeCurve(AcGeCompositeCurve2d* composite)
 {
-    if (composite == nullptr)
-        return;
-    AcGeCurve2dPtrArray curves;
-    composite->getCurveList(curves);
-    deleteComponents(curves);
-    delete composite;
+    freeComposite<AcGeCurve2dPtrArray>(composite);
 }
 
 void freeCompositeCurve(AcGeCompositeCurve3d* composite)
 {
-    if (composite == nullptr)
-        return;
-    AcGeCurve3dPtrArray curves;
-    composite->getCurveList(curves);
-    deleteComponents(curves);
-    delete composite;
+    freeComposite<AcGeCurve3dPtrArray>(composite);
 }
 
 } // namespace dh::toolkit

@@ -39,10 +39,20 @@ int readEnds(const AcGeCompositeCurve2d* composite, const bool* closedWanted, En
     return kGeOk;
 }
 
-const AcGeCircArc2d* asArc(const AcGeCurve2d* component)
+// visit(start point, the component as an arc or nullptr) for every component that has a
+// start point, in order.
+template <class Visit>
+void forEachComponent(const AcGeCompositeCurve2d& composite, Visit visit)
 {
-    return component->isKindOf(AcGe::kCircArc2d) ? static_cast<const AcGeCircArc2d*>(component)
-                                                  : nullptr;
+    AcGeCurve2dPtrArray components;
+    composite.getCurveList(components);
+    for (int i = 0; i < components.length(); ++i) {
+        AcGePoint2d start;
+        if (!components[i]->hasStartPoint(start))
+            continue;
+        const bool isArc = components[i]->isKindOf(AcGe::kCircArc2d);
+        visit(start, isArc ? static_cast<const AcGeCircArc2d*>(components[i]) : nullptr);
+    }
 }
 
 int buildPolyline(const AcGeCompositeCurve2d* composite, double width, const bool* closedWanted,
@@ -52,22 +62,15 @@ int buildPolyline(const AcGeCompositeCurve2d* composite, double width, const boo
     Ends ends;
     if (const int status = readEnds(composite, closedWanted, ends); status != kGeOk)
         return status;
-    AcGeCurve2dPtrArray components;
-    composite->getCurveList(components);
-
     auto result = std::make_unique<AcDbPolyline>();
     Acad::ErrorStatus es = Acad::eOk;
     unsigned int added = 0;
-    for (int i = 0; i < components.length(); ++i) {
-        AcGePoint2d start;
-        if (!components[i]->hasStartPoint(start))
-            continue;
-        const AcGeCircArc2d* arc = asArc(components[i]);
+    forEachComponent(*composite, [&](const AcGePoint2d& start, const AcGeCircArc2d* arc) {
         const double bulge = arc ? arcPieceBulge(arc, arc->startPoint(), arc->endPoint()) : 0.0;
         es = result->addVertexAt(added, start, bulge, width, width);
         if (es == Acad::eOk)
             ++added;
-    }
+    });
     if (ends.closed)
         result->setClosed(true);
     else if ((es = result->addVertexAt(added, ends.end, 0.0, width, width)) == Acad::eOk)
@@ -101,23 +104,17 @@ int compositeToPolyline2d(const AcGeCompositeCurve2d* composite, double width,
     Ends ends;
     if (const int status = readEnds(composite, nullptr, ends); status != kGeOk)
         return status;
-    AcGeCurve2dPtrArray components;
-    composite->getCurveList(components);
-
     auto result = std::make_unique<AcDb2dPolyline>();
     int appended = 0;
-    for (int i = 0; i < components.length(); ++i) {
-        AcGePoint2d start;
-        if (!components[i]->hasStartPoint(start))
-            continue;
+    forEachComponent(*composite, [&](const AcGePoint2d& start, const AcGeCircArc2d* arc) {
         auto* vertex = new AcDb2dVertex(AcGePoint3d(start.x, start.y, 0.0), 0.0, width, width, 0.0);
-        if (const AcGeCircArc2d* arc = asArc(components[i]))
+        if (arc)
             vertex->setBulge(arcBulge(*arc));
         if (result->appendVertex(vertex) == Acad::eOk)
             ++appended;
         else
             delete vertex;
-    }
+    });
     // A polyline without vertices would be reported as made; it is nothing to build.
     if (appended == 0)
         return kGeNothing;

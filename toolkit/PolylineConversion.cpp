@@ -3,6 +3,7 @@
 #include "toolkit/CompositeCurve.h"
 #include "toolkit/CompositeToPolyline.h"
 #include "toolkit/GeometryStatus.h"
+#include "toolkit/PolylineData.h"
 
 #include <acdb/AcDb2dPolyline.h>
 #include <acdb/AcDbObjectIterator.h>
@@ -49,10 +50,7 @@ int convertPolyline2dToPolyline(const AcDb2dPolyline* source, AcDbPolyline*& pol
     freeCompositeCurve(composite);
     if (status != kGeOk)
         return status;
-    polyline->setPropertiesFrom(source);
-    polyline->setElevation(source->elevation());
-    polyline->setThickness(source->thickness());
-    polyline->setNormal(source->normal());
+    copyPlacement(*polyline, *source);
     for (unsigned int i = 0; i < polyline->numVerts(); ++i)
         polyline->setWidthsAt(i, width, width);
     return kGeOk;

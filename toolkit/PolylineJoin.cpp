@@ -3,6 +3,7 @@
 #include "toolkit/CompositeCurve.h"
 #include "toolkit/CompositeToPolyline.h"
 #include "toolkit/GeometryStatus.h"
+#include "toolkit/PolylineData.h"
 
 #include <acdb/AcDb2dPolyline.h>
 #include <acge/AcGeCompositeCurve2d.h>
@@ -47,9 +48,7 @@ int joinPolylines2d(const AcDb2dPolyline* first, bool firstAtStart, const AcDb2d
     freeCompositeCurve(a);
     if (status != kGeOk)
         return status;
-    joined->setPropertiesFrom(first);
-    joined->setElevation(first->elevation());
-    joined->setNormal(first->normal());
+    copyPlacement(*joined, *first);
     return kGeOk;
 }
 

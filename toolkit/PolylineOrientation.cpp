@@ -3,6 +3,7 @@
 #include "toolkit/CompositeCurve.h"
 #include "toolkit/CompositeToPolyline.h"
 #include "toolkit/GeometryStatus.h"
+#include "toolkit/PolylineData.h"
 
 #include <acdb/AcDbPolyline.h>
 #include <acge/AcGeCompositeCurve2d.h>
@@ -66,10 +67,7 @@ int reversePolyline(const AcDbPolyline* source, AcDbPolyline*& polyline)
     freeCompositeCurve(composite);
     if (status != kGeOk)
         return status;
-    polyline->setPropertiesFrom(source);
-    polyline->setElevation(source->elevation());
-    polyline->setThickness(source->thickness());
-    polyline->setNormal(source->normal());
+    copyPlacement(*polyline, *source);
     return kGeOk;
 }
 

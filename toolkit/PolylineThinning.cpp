@@ -1,6 +1,7 @@
 #include "toolkit/PolylineThinning.h"
 
 #include "toolkit/GeometryStatus.h"
+#include "toolkit/PolylineData.h"
 
 #include <acdb/AcDbPolyline.h>
 
@@ -13,25 +14,6 @@ namespace {
 
 // Length share that a tolerance of 0 stands for.
 constexpr double kDefaultToleranceShare = 1e-4;
-
-struct Vertex {
-    AcGePoint2d point;
-    double bulge = 0.0;
-    double startWidth = 0.0;
-    double endWidth = 0.0;
-};
-
-std::vector<Vertex> readVertices(const AcDbPolyline& polyline)
-{
-    std::vector<Vertex> vertices(polyline.numVerts());
-    for (unsigned int i = 0; i < vertices.size(); ++i) {
-        Vertex& v = vertices[i];
-        polyline.getPointAt(i, v.point);
-        polyline.getBulgeAt(i, v.bulge);
-        polyline.getWidthsAt(i, v.startWidth, v.endWidth);
-    }
-    return vertices;
-}
 
 // Distance from p to the chord a-b; to a when the chord has no length. The chord rather
 // than its infinite line: a vertex running back past an end is not near the result.
@@ -52,7 +34,7 @@ double distanceToChord(const AcGePoint2d& p, const AcGePoint2d& a, const AcGePoi
 
 // Marks the vertices of from..to that Douglas-Peucker keeps. An explicit stack: a ring of
 // a million vertices may split one vertex at a time.
-void thinRange(const std::vector<Vertex>& vertices, unsigned int from, unsigned int to,
+void thinRange(const std::vector<PolylineVertex>& vertices, unsigned int from, unsigned int to,
                double tolerance, std::vector<char>& keep)
 {
     std::vector<std::pair<unsigned int, unsigned int>> ranges{{from, to}};
@@ -78,7 +60,7 @@ void thinRange(const std::vector<Vertex>& vertices, unsigned int from, unsigned 
     }
 }
 
-Acad::ErrorStatus keepOnly(AcDbPolyline& polyline, const std::vector<Vertex>& vertices,
+Acad::ErrorStatus keepOnly(AcDbPolyline& polyline, const std::vector<PolylineVertex>& vertices,
                            const std::vector<char>& keep)
 {
     // Kept vertices move down over removed ones in one pass: removing them one by one
@@ -88,12 +70,7 @@ Acad::ErrorStatus keepOnly(AcDbPolyline& polyline, const std::vector<Vertex>& ve
         if (!keep[k])
             continue;
         if (kept != k) {
-            const Vertex& v = vertices[k];
-            Acad::ErrorStatus es = polyline.setPointAt(kept, v.point);
-            if (es == Acad::eOk)
-                es = polyline.setBulgeAt(kept, v.bulge);
-            if (es == Acad::eOk)
-                es = polyline.setWidthsAt(kept, v.startWidth, v.endWidth);
+            const Acad::ErrorStatus es = putVertex(polyline, kept, vertices[k]);
             if (es != Acad::eOk)
                 return es;
         }
@@ -113,7 +90,7 @@ int rarefyPolyline(AcDbPolyline* polyline, double tolerance, int first, int last
         return kGeOk;
     if (!polyline->isWriteEnabled())
         return Acad::eNotOpenForWrite;
-    const std::vector<Vertex> vertices = readVertices(*polyline);
+    const std::vector<PolylineVertex> vertices = readVertices(*polyline);
     std::vector<char> keep(vertices.size(), 0);
     const unsigned int count = static_cast<unsigned int>(n);
     for (unsigned int j = 0; j < count; ++j) {

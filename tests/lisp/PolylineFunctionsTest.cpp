@@ -1,5 +1,6 @@
 // The polyline functions called from LISP in a host session with Kelvane loaded, on
 // polylines and splines added to the session's drawing; new entities are read back.
+#include "tests/terrain/RunProgram.h"
 #include "tests/frame/ModuleHost.h"
 #include "tests/toolkit/CurveTrace.h"
 
@@ -238,21 +239,7 @@ TEST_F(PolylineFunctions, SplineToLWSamplesWithinTheDistance)
     EXPECT_EQ(eval("(Cur_SPlineToLW " + add(makePolyline({{0, 0}, {1, 1}})) + " 0.1)"), "nil");
 }
 
-std::string capture(const std::string& command, int& status)
-{
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer{};
-    size_t read = 0;
-    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), read);
-    status = pclose(pipe);
-    return output;
-}
+using dh::terrain::test::capture;
 
 // drafthost converts every old-style polyline and spline of real drawings; ezdxf compares
 // each source with its conversion (tests/lisp/polyline_check.py).

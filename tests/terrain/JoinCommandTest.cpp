@@ -4,6 +4,7 @@
 #include "TerrainDxf.h"
 #include "tests/host/db/entities/GeomAssert.h"
 #include "tests/toolkit/CurveTrace.h"
+#include "tests/toolkit/ToolkitSession.h"
 
 #include "host/ed/InputSource.h"
 #include "host/ed/Session.h"
@@ -18,13 +19,11 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -51,28 +50,14 @@ std::string point(double x, double y)
     return text;
 }
 
-class JoinCommand : public ::testing::Test {
+class JoinCommand : public dh::toolkit::test::ToolkitSession {
 protected:
     void SetUp() override
     {
-        m_config = std::filesystem::temp_directory_path() / ("jll-test-" + std::to_string(::getpid()));
-        dh::ed::SessionOptions options;
-        options.configHome = m_config.string();
-        m_session = std::make_unique<dh::ed::Session>(options);
-        m_session->setOutput(m_out);
-        m_session->setErrorOutput(m_err);
-        m_session->newDocument();
+        ToolkitSession::SetUp();
         m_session->runLine("(arxload \"" + modulePath() + "\")");
-        m_out.str("");
+        clearOutput();
         m_contours = addLayer("CONT");
-    }
-
-    void TearDown() override
-    {
-        m_session.reset();
-        EXPECT_EQ(m_out.str().find("; warning:"), std::string::npos) << m_out.str();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_config, ignored);
     }
 
     // Runs JLL_T (after a zoom to the drawing's extents) with these answers; answers the
@@ -80,46 +65,34 @@ protected:
     std::string run(std::vector<std::string> lines)
     {
         m_session->runLine("ZOOM E");
-        m_out.str("");
+        clearOutput();
         lines.insert(lines.begin(), "JLL_T");
-        m_session->setInput(std::make_unique<dh::ed::LineQueueInput>("test", std::move(lines)));
+        answer(std::move(lines));
         m_session->run();
-        return m_out.str();
+        return out();
     }
 
-    AcDbDatabase* db() { return acdbHostApplicationServices()->workingDatabase(); }
-
-    AcDbObjectId addLayer(const char* name, bool locked = false)
+    AcDbObjectId lockedLayer(const char* name)
     {
-        AcDbLayerTable* layers = nullptr;
-        EXPECT_EQ(db()->getSymbolTable(layers, AcDb::kForWrite), Acad::eOk);
-        auto* record = new AcDbLayerTableRecord;
-        record->setName(name);
-        record->setIsLocked(locked);
-        AcDbObjectId id;
-        EXPECT_EQ(layers->add(id, record), Acad::eOk);
+        const AcDbObjectId id = addLayer(name);
+        AcDbLayerTableRecord* record = nullptr;
+        EXPECT_EQ(acdbOpenObject(record, id, AcDb::kForWrite), Acad::eOk);
+        record->setIsLocked(true);
         record->close();
-        layers->close();
         return id;
     }
 
-    AcDbObjectId add(AcDbEntity* entity, AcDbObjectId layer = {})
+    AcDbObjectId onLayer(AcDbEntity* entity, AcDbObjectId layer = {})
     {
         entity->setLayer(layer.isNull() ? m_contours : layer);
-        AcDbBlockTableRecord* space = nullptr;
-        EXPECT_EQ(acdbOpenObject(space, db()->currentSpaceId(), AcDb::kForWrite), Acad::eOk);
-        AcDbObjectId id;
-        EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-        entity->close();
-        space->close();
-        return id;
+        return add(entity);
     }
 
     AcDbObjectId contour(const Vertices& vertices, double elevation = 100.0, AcDbObjectId layer = {})
     {
         AcDbPolyline* polyline = makePolyline(vertices);
         polyline->setElevation(elevation);
-        return add(polyline, layer);
+        return onLayer(polyline, layer);
     }
 
     AcDbObjectId oldStyle(const Vertices& vertices, double elevation = 100.0)
@@ -128,15 +101,10 @@ protected:
         for (const PlineVertex& v : vertices)
             polyline->appendVertex(new AcDb2dVertex(AcGePoint3d(v.x, v.y, elevation), v.bulge));
         polyline->setElevation(elevation);
-        return add(polyline);
+        return onLayer(polyline);
     }
 
-    std::string handle(AcDbObjectId id)
-    {
-        char text[32] = {};
-        id.handle().getIntoAsciiBuffer(text);
-        return "#" + std::string(text);
-    }
+    std::string handle(AcDbObjectId id) { return handleOf(id); }
 
     bool isErased(AcDbObjectId id)
     {
@@ -206,10 +174,6 @@ protected:
         return n;
     }
 
-    std::filesystem::path m_config;
-    std::ostringstream m_out;
-    std::ostringstream m_err;
-    std::unique_ptr<dh::ed::Session> m_session;
     AcDbObjectId m_contours;
 };
 
@@ -270,7 +234,7 @@ TEST_F(JoinCommand, ReversedPiecesCarryTheirArcsAlong)
 TEST_F(JoinCommand, RefusalsSayWhy)
 {
     const AcDbObjectId other = addLayer("OTHER");
-    const AcDbObjectId locked = addLayer("LOCKED", true);
+    const AcDbObjectId locked = lockedLayer("LOCKED");
     AcDbObjectId a = contour({{0, 0}, {10, 0}});
     AcDbObjectId b = contour({{11, 0}, {20, 0}}, 100.0000001);
     std::string out = run({"A", handle(a), handle(b)});
@@ -294,13 +258,13 @@ TEST_F(JoinCommand, RefusalsSayWhy)
     EXPECT_FALSE(isErased(b));
     AcDbPolyline* ring = makePolyline({{11, 0}, {20, 0}, {15, 5}}, true);
     ring->setElevation(100.0);
-    b = add(ring);
+    b = onLayer(ring);
     run({"A", handle(a), handle(b)});
     EXPECT_EQ(vertices(a).size(), 2u);
     EXPECT_EQ(vertices(b).size(), 3u);
 
     // A pick of something else is refused with the message for a miss.
-    const AcDbObjectId circle = add(new AcDbCircle(AcGePoint3d(50, 50, 0), AcGeVector3d::kZAxis, 1.0));
+    const AcDbObjectId circle = onLayer(new AcDbCircle(AcGePoint3d(50, 50, 0), AcGeVector3d::kZAxis, 1.0));
     out = run({"A", handle(circle), "60,60", "^C"});
     EXPECT_NE(out.find("\n选择LWPOLYLINE或POLYLINE实体..."), std::string::npos) << out;
 }
