@@ -22,7 +22,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <regex>
 
 #include <unistd.h>
 
@@ -69,10 +68,17 @@ protected:
     void expectNumbers(const std::string& line, const std::vector<double>& expected)
     {
         const std::string printed = eval(line);
-        static const std::regex number(R"(-?\d+(\.\d+)?(e[-+]?\d+)?)");
         std::vector<double> found;
-        for (auto it = std::sregex_iterator(printed.begin(), printed.end(), number); it != std::sregex_iterator(); ++it)
-            found.push_back(std::strtod(it->str().c_str(), nullptr));
+        for (const char* at = printed.c_str(); *at != '\0';) {
+            char* end = nullptr;
+            const double value = std::strtod(at, &end);
+            if (end == at) {
+                ++at;
+                continue;
+            }
+            found.push_back(value);
+            at = end;
+        }
         ASSERT_EQ(found.size(), expected.size()) << line << " gave " << printed;
         for (size_t i = 0; i < found.size(); ++i)
             EXPECT_NEAR(found[i], expected[i], 1e-9) << line << " gave " << printed;
