@@ -2,9 +2,9 @@
 // two fences, single joins and joins of touching lines, on hand-made drawings and on a
 // generated drawing whose broken contours are listed in its truth file.
 #include "TerrainDxf.h"
+#include "TerrainSession.h"
 #include "tests/host/db/entities/GeomAssert.h"
 #include "tests/toolkit/CurveTrace.h"
-#include "tests/toolkit/ToolkitSession.h"
 
 #include "host/ed/InputSource.h"
 #include "host/ed/Session.h"
@@ -36,12 +36,8 @@ using dh::toolkit::test::makePolyline;
 using dh::toolkit::test::PlineVertex;
 using dh::toolkit::test::tracePoints;
 using Vertices = std::vector<PlineVertex>;
+using dh::terrain::test::occurrences;
 
-std::string modulePath()
-{
-    const char* binary = std::getenv("DH_BINARY_DIR");
-    return (std::filesystem::path(binary ? binary : ".") / "bin" / "Terravue.so").string();
-}
 
 std::string point(double x, double y)
 {
@@ -50,25 +46,15 @@ std::string point(double x, double y)
     return text;
 }
 
-class JoinCommand : public dh::toolkit::test::ToolkitSession {
+class JoinCommand : public dh::terrain::test::TerrainSession {
 protected:
-    void SetUp() override
-    {
-        ToolkitSession::SetUp();
-        m_session->runLine("(arxload \"" + modulePath() + "\")");
-        clearOutput();
-        m_contours = addLayer("CONT");
-    }
-
     // Runs JLL_T (after a zoom to the drawing's extents) with these answers; answers the
     // dialogue it printed.
     std::string run(std::vector<std::string> lines)
     {
         m_session->runLine("ZOOM E");
-        clearOutput();
-        lines.insert(lines.begin(), "JLL_T");
-        answer(std::move(lines));
-        m_session->run();
+        m_out.str("");
+        runCommand("JLL_T", std::move(lines));
         return out();
     }
 
@@ -84,8 +70,7 @@ protected:
 
     AcDbObjectId onLayer(AcDbEntity* entity, AcDbObjectId layer = {})
     {
-        entity->setLayer(layer.isNull() ? m_contours : layer);
-        return add(entity);
+        return add(entity, layer.isNull() ? m_cont : layer);
     }
 
     AcDbObjectId contour(const Vertices& vertices, double elevation = 100.0, AcDbObjectId layer = {})
@@ -102,18 +87,6 @@ protected:
             polyline->appendVertex(new AcDb2dVertex(AcGePoint3d(v.x, v.y, elevation), v.bulge));
         polyline->setElevation(elevation);
         return onLayer(polyline);
-    }
-
-    std::string handle(AcDbObjectId id) { return handleOf(id); }
-
-    bool isErased(AcDbObjectId id)
-    {
-        AcDbEntity* entity = nullptr;
-        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead, true) != Acad::eOk)
-            return true;
-        const bool erased = entity->isErased();
-        entity->close();
-        return erased;
     }
 
     // (x, y, bulge) of a lightweight polyline's vertices.
@@ -166,15 +139,6 @@ protected:
         return d;
     }
 
-    size_t count(const std::string& text, const std::string& part)
-    {
-        size_t n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
-        return n;
-    }
-
-    AcDbObjectId m_contours;
 };
 
 TEST_F(JoinCommand, SingleJoinsMeetAtTheNearestEnds)
@@ -233,7 +197,7 @@ TEST_F(JoinCommand, ReversedPiecesCarryTheirArcsAlong)
 
 TEST_F(JoinCommand, RefusalsSayWhy)
 {
-    const AcDbObjectId other = addLayer("OTHER");
+    const AcDbObjectId other = m_other;
     const AcDbObjectId locked = lockedLayer("LOCKED");
     AcDbObjectId a = contour({{0, 0}, {10, 0}});
     AcDbObjectId b = contour({{11, 0}, {20, 0}}, 100.0000001);
@@ -285,7 +249,7 @@ TEST_F(JoinCommand, OldStylePolylinesAreReplacedByTheirJoin)
     AcDb2dPolyline* polyline = nullptr;
     ASSERT_EQ(acdbOpenObject(polyline, joined, AcDb::kForRead), Acad::eOk);
     EXPECT_EQ(polyline->elevation(), 100.0);
-    EXPECT_EQ(polyline->layerId(), m_contours);
+    EXPECT_EQ(polyline->layerId(), m_cont);
     polyline->close();
     EXPECT_LT(farthest(joined, traceA), 1e-9);
     EXPECT_LT(farthest(joined, traceB), 1e-9);
@@ -341,7 +305,7 @@ TEST_F(JoinCommand, FenceQuestionsGoBackAndCancel)
     std::string out = run({"50,50", "50,60", "10,-1", "U", "10,-1", "10,1", "R", "10,-1", "10,1", "15,-1", "^C"});
     EXPECT_NE(out.find("没有选择..."), std::string::npos) << out;
     EXPECT_NE(out.find("\nKeyWork: U"), std::string::npos) << out;
-    EXPECT_EQ(count(out, "(R)重新选择/选择断线另一侧给定始点: "), 2u) << out;
+    EXPECT_EQ(occurrences(out, "(R)重新选择/选择断线另一侧给定始点: "), 2u) << out;
     EXPECT_NE(out.find("\n连接了0条等高线"), std::string::npos) << out;
     for (const AcDbObjectId id : {a, b}) {
         AcDbEntity* entity = nullptr;
