@@ -1,6 +1,5 @@
 // The polyline functions called from LISP in a host session with Kelvane loaded, on
 // polylines and splines added to the session's drawing; new entities are read back.
-#include "tests/terrain/RunProgram.h"
 #include "tests/frame/ModuleHost.h"
 #include "tests/toolkit/CurveTrace.h"
 
@@ -245,7 +244,6 @@ TEST_F(PolylineFunctions, SplineToLWSamplesWithinTheDistance)
     EXPECT_EQ(eval("(Cur_SPlineToLW " + add(makePolyline({{0, 0}, {1, 1}})) + " 0.1)"), "nil");
 }
 
-using dh::terrain::test::capture;
 
 // drafthost converts every old-style polyline and spline of real drawings; ezdxf compares
 // each source with its conversion (tests/lisp/polyline_check.py).
@@ -277,14 +275,13 @@ TEST(PolylineFunctionsOnFiles, ConversionsOfRealDrawingsMatchTheirSources)
         const std::string saved = (work / "converted.dxf").string();
         const std::string pairs = (work / "pairs.txt").string();
         int status = 0;
-        capture(std::string(binary) + "/bin/drafthost " + corpus + file.name + " -q -s " + script + " -o " +
-                    saved + " > " + pairs + " 2>&1",
-                status);
+        const std::string drafthost = std::string(binary) + "/bin/drafthost ";
+        dh::test::ModuleHost::runCommand(
+            drafthost + corpus + file.name + " -q -s " + script + " -o " + saved + " > " + pairs + " 2>&1", status);
         ASSERT_EQ(status, 0);
-        const std::string verdict = capture("/usr/bin/python3 " + std::string(source) +
-                                                "/tests/lisp/polyline_check.py " + corpus + file.name + " " +
-                                                saved + " " + pairs + " 0.01 2>&1",
-                                            status);
+        const std::string check = "/usr/bin/python3 " + std::string(source) + "/tests/lisp/polyline_check.py ";
+        const std::string verdict = dh::test::ModuleHost::runCommand(
+            check + corpus + file.name + " " + saved + " " + pairs + " 0.01 2>&1", status);
         EXPECT_EQ(status, 0) << verdict;
         EXPECT_EQ(verdict, "ok " + std::to_string(file.conversions) + "\n");
         std::ifstream printed(pairs);
