@@ -1,5 +1,5 @@
-// The host's own drawing and file commands: ERASE, MOVE, LIST, LAYER (a listing), OPEN,
-// NEW, SAVE, SAVEAS and QUIT. ZOOM lives with the view.
+// The host's own drawing and file commands: ERASE, MOVE, LIST, OPEN, NEW, SAVE, SAVEAS and
+// QUIT. ZOOM lives with the view, LAYER and the drawing commands in files of their own.
 #include "host/ed/AnswerParser.h"
 #include "host/ed/BuiltinCommandTable.h"
 #include "host/ed/CommandRunner.h"
@@ -191,40 +191,6 @@ void listCommand(Session& s)
     s.print("\n");
 }
 
-void layerCommand(Session& s)
-{
-    Document* doc = s.activeDocument();
-    AcDbLayerTable* table = nullptr;
-    if (doc == nullptr || doc->database()->getLayerTable(table, AcDb::kForRead) != Acad::eOk)
-        return;
-    std::string text = "\nLayer name                      State          Color  Linetype";
-    AcDbLayerTableIterator* it = nullptr;
-    if (table->newIterator(it) == Acad::eOk) {
-        for (; !it->done(); it->step()) {
-            AcDbLayerTableRecord* layer = nullptr;
-            if (it->getRecord(layer, AcDb::kForRead) != Acad::eOk)
-                continue;
-            std::string state = layer->isOff() ? "Off" : "On";
-            state += layer->isFrozen() ? " Frozen" : "";
-            state += layer->isLocked() ? " Locked" : "";
-            std::string linetype;
-            AcDbSymbolTableRecord* record = nullptr;
-            if (acdbOpenObject(record, layer->linetypeObjectId(), AcDb::kForRead) == Acad::eOk) {
-                linetype = record->getName();
-                record->close();
-            }
-            char line[256];
-            std::snprintf(line, sizeof line, "\n%-31s %-14s %5d  %s", layer->getName(), state.c_str(),
-                          static_cast<int>(layer->color().colorIndex()), linetype.c_str());
-            text += line;
-            layer->close();
-        }
-        delete it;
-    }
-    table->close();
-    s.print(text + "\n");
-}
-
 void openCommand(Session& s)
 {
     const auto path = askText(s, "\nEnter name of drawing to open: ");
@@ -279,7 +245,6 @@ void quitCommand(Session& s) { s.requestQuit(); }
 const BuiltinCommandRegistrar kErase("ERASE", eraseCommand);
 const BuiltinCommandRegistrar kMove("MOVE", moveCommand);
 const BuiltinCommandRegistrar kList("LIST", listCommand);
-const BuiltinCommandRegistrar kLayer("LAYER", layerCommand);
 const BuiltinCommandRegistrar kOpen("OPEN", openCommand);
 const BuiltinCommandRegistrar kNew("NEW", newCommand);
 const BuiltinCommandRegistrar kSave("SAVE", saveCommand);

@@ -85,7 +85,12 @@ namespace {
 
 int runOne(Session& session, const std::string& name, const std::vector<std::string>& answers, std::string* why)
 {
-    const BuiltinCommand* builtin = BuiltinCommandTable::instance().find(name);
+    // A program gets a command's command-line form where the host has one ("-LAYER" for
+    // LAYER), as the host suppresses dialogs for commands run from programs.
+    const BuiltinCommandTable& table = BuiltinCommandTable::instance();
+    const BuiltinCommand* builtin = table.find("-" + normalizeCommandName(name));
+    if (builtin == nullptr)
+        builtin = table.find(name);
     AcEdCommand* command = builtin ? nullptr : acedRegCmds->lookupCmd(name.c_str());
     if (builtin == nullptr && command == nullptr) {
         session.printDialogue("\nUnknown command \"" + normalizeCommandName(name) + "\".  Press F1 for help.");

@@ -4,7 +4,13 @@
 #include "host/ed/Document.h"
 #include "host/ed/Session.h"
 
+#include <acdb/AcDb2dPolyline.h>
+#include <acdb/AcDbArc.h>
+#include <acdb/AcDbBlockReference.h>
+#include <acdb/AcDbCircle.h>
 #include <acdb/AcDbEntity.h>
+#include <acdb/AcDbPolyline.h>
+#include <acdb/AcDbText.h>
 #include <acdb/AcDbUtilities.h>
 #include <aced/AcEdVariables.h>
 
@@ -48,6 +54,30 @@ struct Spec {
     ViewPoint normal{0, 0, 1};
 };
 
+// The normal of a planar entity that keeps its points in its own system (circle, arc,
+// text, polyline, block reference); other entities lie in the world system.
+ViewPoint entityNormal(AcDbObjectId id)
+{
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead, true) != Acad::eOk)
+        return {0, 0, 1};
+    AcGeVector3d n = AcGeVector3d::kZAxis;
+    if (auto* circle = AcDbCircle::cast(entity))
+        n = circle->normal();
+    else if (auto* arc = AcDbArc::cast(entity))
+        n = arc->normal();
+    else if (auto* text = AcDbText::cast(entity))
+        n = text->normal();
+    else if (auto* pline = AcDbPolyline::cast(entity))
+        n = pline->normal();
+    else if (auto* pline2d = AcDb2dPolyline::cast(entity))
+        n = pline2d->normal();
+    else if (auto* insert = AcDbBlockReference::cast(entity))
+        n = insert->normal();
+    entity->close();
+    return {n.x, n.y, n.z};
+}
+
 std::optional<Spec> specOf(const resbuf* rb)
 {
     if (!rb)
@@ -65,8 +95,7 @@ std::optional<Spec> specOf(const resbuf* rb)
         AcDbObjectId id;
         if (acdbGetObjectId(id, rb->resval.rlname) != Acad::eOk)
             return std::nullopt;
-        // Entities without a normal of their own lie in the world system.
-        return Spec{System::Object, {0, 0, 1}};
+        return Spec{System::Object, entityNormal(id)};
     }
     default:
         return std::nullopt;

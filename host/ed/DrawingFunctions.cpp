@@ -11,13 +11,17 @@
 #include "host/ed/ModuleManager.h"
 #include "host/ed/ResbufConversion.h"
 #include "host/ed/Session.h"
+#include "host/ed/TableLists.h"
 #include "host/lispeval/Args.h"
 #include "host/lispeval/Error.h"
 
 #include <acdb/AcDbBlockTableRecord.h>
 #include <acdb/AcDbDatabase.h>
 #include <acdb/AcDbEntity.h>
+#include <acdb/AcDbSymbolTable.h>
+#include <acrx/AcRxClass.h>
 #include <acdb/AcDbUtilities.h>
+#include <aced/AcEdVariables.h>
 
 #include <memory>
 
@@ -109,6 +113,8 @@ Value entget(Interpreter&, const Args& args)
             apps.push_back(app.asString());
         }
     }
+    if (!id.isNull() && id.objectClass() && id.objectClass()->isDerivedFrom(AcDbSymbolTableRecord::desc()))
+        return recordList(id, true);
     EntityGuard guard;
     if (id.isNull() || acdbOpenAcDbEntity(guard.entity, id, AcDb::kForRead) != Acad::eOk)
         return {};
@@ -125,6 +131,17 @@ Value entdel(Interpreter&, const Args& args)
     if (id.isNull() || !isLayoutEntity(id) || acdbOpenAcDbEntity(guard.entity, id, AcDb::kForWrite, true) != Acad::eOk)
         return {};
     if (guard.entity->erase(!guard.entity->isErased()) != Acad::eOk)
+        return {};
+    return args[0];
+}
+
+// (entupd ename): the name when it is a live entity (there is no display to regenerate).
+Value entupd(Interpreter&, const Args& args)
+{
+    args.expect(1);
+    AcDbObjectId id = idOf(args.entityName(0));
+    EntityGuard guard;
+    if (id.isNull() || acdbOpenAcDbEntity(guard.entity, id, AcDb::kForRead) != Acad::eOk)
         return {};
     return args[0];
 }
@@ -205,7 +222,51 @@ Value setenvFn(Interpreter&, const Args& args)
     return args[1];
 }
 
+// A coordinate system argument of trans: 0 world, 1 user, 2 display, 3 paper display, an
+// entity name (its own system) or an extrusion vector.
+resbuf systemOf(const Args& args, std::size_t i)
+{
+    resbuf rb{};
+    const Value& v = args[i];
+    if (v.isInt() && v.asInt() >= 0 && v.asInt() <= 3) {
+        rb.restype = RTSHORT;
+        rb.resval.rint = static_cast<short>(v.asInt());
+    } else if (v.isEntityName()) {
+        rb.restype = RTENAME;
+        rb.resval.rlname[0] = v.asName().id[0];
+        rb.resval.rlname[1] = v.asName().id[1];
+    } else if (v.isCons()) {
+        const Args::Point p = args.point(i);
+        if (p.x == 0 && p.y == 0 && p.z == 0)
+            lisp::throwBadArgumentValue("extrusion", v);
+        rb.restype = RT3DPOINT;
+        rb.resval.rpoint[0] = p.x;
+        rb.resval.rpoint[1] = p.y;
+        rb.resval.rpoint[2] = p.z;
+    } else {
+        lisp::throwBadArgumentValue("coordinate system", v);
+    }
+    return rb;
+}
+
+// (trans pt from to [disp]): the point (or, with disp, the displacement) in the other
+// system, always 3D; a 2D point lies at z 0.
+Value trans(Interpreter&, const Args& args)
+{
+    args.expect(3, 4);
+    const Args::Point p = args.point(0);
+    const resbuf from = systemOf(args, 1);
+    const resbuf to = systemOf(args, 2);
+    const bool displacement = args.has(3) && args[3].isTrue();
+    const ads_point in = {p.x, p.y, p.z};
+    ads_point out;
+    if (acedTrans(in, &from, &to, displacement ? 1 : 0, out) != RTNORM)
+        return {};
+    return Value::point(out[0], out[1], out[2]);
+}
+
 const LispBuiltinRegistrar kRegistrars[] = {
+    {"TRANS", trans},     {"ENTUPD", entupd},
     {"GETVAR", getvar},   {"SETVAR", setvar},     {"GETENV", getenvFn},     {"SETENV", setenvFn},
     {"ENTLAST", entlast}, {"ENTNEXT", entnext},   {"HANDENT", handent},     {"ENTGET", entget},
     {"ENTDEL", entdel},   {"ARXLOAD", arxload},   {"ARXUNLOAD", arxunload},

@@ -23,6 +23,8 @@ lisp::Value nameOf(AcDbObjectId id)
     return entityValue(name);
 }
 
+}  // namespace
+
 lisp::Value tagValue(const AcDbDxfTag& tag, AcDbDatabase* db)
 {
     switch (tag.kind) {
@@ -55,6 +57,8 @@ lisp::Value tagValue(const AcDbDxfTag& tag, AcDbDatabase* db)
     }
     return {};
 }
+
+namespace {
 
 // A point group's value is its coordinates as the list's tail: (10 1.0 2.0).
 lisp::Value group(int code, const lisp::Value& value) { return lisp::Value::cons(lisp::Value::integer(code), value); }

@@ -12,9 +12,15 @@
 #include <string>
 #include <vector>
 
+class AcDbDatabase;
 class AcDbEntity;
+struct AcDbDxfTag;
 
 namespace dh::ed {
+
+// A group's value as LISP has it: texts, numbers, points as lists, references to other
+// objects as their entity names (nil when the object is gone).
+lisp::Value tagValue(const AcDbDxfTag& tag, AcDbDatabase* db);
 
 // The DXF type name of an entity's class ("LWPOLYLINE" for AcDbPolyline).
 std::string dxfTypeName(const AcDbEntity& entity);

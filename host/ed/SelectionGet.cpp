@@ -13,6 +13,7 @@
 #include <acdb/AcDbUtilities.h>
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace dh::ed {
@@ -26,7 +27,42 @@ struct Context {
     Document& document;
     DrawingSelector& selector;
     const SelectionRequest& request;
+    std::unordered_map<AcDbObjectId, SelectionDetail> details;  // the first way each was found
 };
+
+// Remembers how the entities were found (for ssnamex); answers them.
+std::vector<AcDbObjectId> noted(Context& c, std::vector<AcDbObjectId> ids, int how,
+                                const std::vector<Point3>& points = {})
+{
+    SelectionDetail detail{how, {}};
+    for (const Point3& p : points)
+        detail.points.push_back({p.x, p.y, p.z});
+    for (const AcDbObjectId id : ids)
+        c.details.emplace(id, detail);
+    return ids;
+}
+
+// The four corners of the window two corners span.
+std::vector<Point3> windowCorners(const std::vector<Point3>& corners)
+{
+    const Point3& a = corners[0];
+    const Point3& b = corners[1];
+    return {a, {b.x, a.y, a.z}, b, {a.x, b.y, a.z}};
+}
+
+int howOf(SelectionMode mode)
+{
+    switch (mode) {
+    case SelectionMode::Window:
+    case SelectionMode::WindowPolygon:
+        return 2;
+    case SelectionMode::Crossing:
+    case SelectionMode::CrossingPolygon:
+        return 3;
+    default:
+        return 4;
+    }
+}
 
 Point3 lastPoint(Session& s)
 {
@@ -56,14 +92,15 @@ std::vector<Point2> displayPoints(const View& view, const std::vector<Point3>& p
 std::vector<AcDbObjectId> runQuery(Context& c, SelectionMode mode, const std::vector<Point3>& points)
 {
     SelectionQuery query{mode, displayPoints(c.document.view(), points)};
-    return c.selector.query(query);
+    const bool box = mode == SelectionMode::Window || mode == SelectionMode::Crossing;
+    return noted(c, c.selector.query(query), howOf(mode), box ? windowCorners(points) : points);
 }
 
 std::vector<AcDbObjectId> pickAt(Context& c, const Point3& point)
 {
     const View& view = c.document.view();
     const auto hit = c.selector.pick(toDisplay(view, point), pickAperture(c.session, view));
-    return hit ? std::vector<AcDbObjectId>{*hit} : std::vector<AcDbObjectId>{};
+    return noted(c, hit ? std::vector<AcDbObjectId>{*hit} : std::vector<AcDbObjectId>{}, 1, {point});
 }
 
 std::vector<AcDbObjectId> byHandles(Context& c, const std::vector<std::string>& handles)
@@ -342,7 +379,7 @@ int acedSSGet(const char* str, const void* pt1, const void* pt2, const resbuf* f
         if (!parsed)
             return RTERROR;
         DrawingSelector selector(*document->database(), document->view(), &*parsed);
-        Context context{*session, *document, selector, *request};
+        Context context{*session, *document, selector, *request, {}};
         bool refused = false;
         std::optional<std::vector<AcDbObjectId>> ids = select(context, pt1, pt2, refused);
         if (refused)
@@ -356,13 +393,17 @@ int acedSSGet(const char* str, const void* pt1, const void* pt2, const resbuf* f
             return RTERROR;
         }
         std::vector<EntityName> names;
+        std::vector<SelectionDetail> details;
         for (const AcDbObjectId id : *ids) {
             ads_name name;
-            if (acdbGetAdsName(name, id) == Acad::eOk)
+            if (acdbGetAdsName(name, id) == Acad::eOk) {
                 names.push_back(EntityName::of(name));
+                const auto detail = context.details.find(id);
+                details.push_back(detail == context.details.end() ? SelectionDetail{} : detail->second);
+            }
         }
         SelectionSets& sets = SelectionSets::instance();
-        sets.create(names, ss, request->duplicates);
+        sets.create(names, ss, request->duplicates, details);
         sets.setPrevious(std::move(names));
         return RTNORM;
     } catch (...) {

@@ -322,6 +322,63 @@ Value ssmemb(lisp::Interpreter&, const Args& args)
     return acedSSMemb(entity, ss) == RTNORM ? args[0] : Value();
 }
 
+Value pointDescriptor(const std::array<double, 3>& p)
+{
+    return Value::list({Value::integer(0), Value::point(p[0], p[1], p[2])});
+}
+
+// (ssnamex ss [index]): how members were selected. Each is (how ename data): a pick gives
+// 0 and the pick point, a window, crossing or fence the id of its polygon, whose corners
+// follow as (-n (0 pt) …); members found otherwise give (0 ename 0).
+Value ssnamex(lisp::Interpreter&, const Args& args)
+{
+    args.expect(1, 2);
+    ads_name ss;
+    nameOf(args.selectionSet(0), ss);
+    SelectionSet* set = SelectionSets::instance().find(ss);
+    if (set == nullptr)
+        return Value();
+    std::vector<EntityName> members = set->members();
+    std::size_t from = 0;
+    std::size_t to = members.size();
+    if (args.has(1) && !args[1].isNil()) {
+        const double index = args.number(1);
+        if (index < 0 || index >= static_cast<double>(members.size()))
+            return Value();
+        from = static_cast<std::size_t>(index);
+        to = from + 1;
+    }
+    lisp::ListBuilder out;
+    std::vector<const std::vector<std::array<double, 3>>*> polygons;
+    for (std::size_t i = from; i < to; ++i) {
+        ads_name name;
+        members[i].copyTo(name);
+        const SelectionDetail* detail = set->detail(members[i]);
+        if (detail == nullptr || detail->how == 0) {
+            out.add(Value::list({Value::integer(0), entityValue(name), Value::integer(0)}));
+        } else if (detail->how == 1 && !detail->points.empty()) {
+            out.add(Value::list({Value::integer(1), entityValue(name), Value::integer(0),
+                                 pointDescriptor(detail->points.front())}));
+        } else {
+            std::size_t polygon = 0;
+            while (polygon < polygons.size() && *polygons[polygon] != detail->points)
+                ++polygon;
+            if (polygon == polygons.size())
+                polygons.push_back(&detail->points);
+            out.add(Value::list({Value::integer(detail->how), entityValue(name),
+                                 Value::integer(-static_cast<std::int32_t>(polygon) - 1)}));
+        }
+    }
+    for (std::size_t polygon = 0; polygon < polygons.size(); ++polygon) {
+        lisp::ListBuilder corners;
+        corners.add(Value::integer(-static_cast<std::int32_t>(polygon) - 1));
+        for (const auto& p : *polygons[polygon])
+            corners.add(pointDescriptor(p));
+        out.add(corners.finish());
+    }
+    return out.finish();
+}
+
 // (command name answer …): nil when the command ran; an error when it is unknown, failed
 // or was cancelled, so that a routine never goes on as if it had worked.
 Value command(lisp::Interpreter&, const Args& args)
@@ -350,6 +407,7 @@ const LispBuiltinRegistrar kSsadd("SSADD", ssadd);
 const LispBuiltinRegistrar kSsdel("SSDEL", ssdel);
 const LispBuiltinRegistrar kSsmemb("SSMEMB", ssmemb);
 const LispBuiltinRegistrar kCommand("COMMAND", command);
+const LispBuiltinRegistrar kSsnamex("SSNAMEX", ssnamex);
 
 }  // namespace
 }  // namespace dh::ed

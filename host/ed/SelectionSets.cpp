@@ -68,14 +68,24 @@ SelectionSets& SelectionSets::instance()
     return sets;
 }
 
-void SelectionSets::create(const std::vector<EntityName>& members, ads_name out, bool allowRepeats)
+void SelectionSets::create(const std::vector<EntityName>& members, ads_name out, bool allowRepeats,
+                           const std::vector<SelectionDetail>& details)
 {
     const long serial = m_nextSerial++;
     Entry& entry = m_sets[serial];
-    for (const EntityName& name : members)
-        entry.set.add(name, allowRepeats);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        entry.set.add(members[i], allowRepeats);
+        if (i < details.size() && entry.set.detail(members[i]) == nullptr)
+            entry.set.setDetail(members[i], details[i]);
+    }
     out[0] = serial;
     out[1] = kSetTag;
+}
+
+const SelectionDetail* SelectionSet::detail(const EntityName& name) const
+{
+    const auto found = m_details.find(name);
+    return found == m_details.end() || !contains(name) ? nullptr : &found->second;
 }
 
 SelectionSet* SelectionSets::find(const ads_name name)

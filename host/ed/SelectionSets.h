@@ -6,6 +6,8 @@
 
 #include <acut/ResBuf.h>
 
+#include <array>
+
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -35,6 +37,14 @@ struct EntityNameHash {
     }
 };
 
+// How a member was selected, for ssnamex: 0 not specifically (ALL, X, last, previous,
+// handles), 1 a pick at points[0], 2 a window or window polygon, 3 a crossing or crossing
+// polygon, 4 a fence; points are the polygon's or fence's corners (world coordinates).
+struct SelectionDetail {
+    int how = 0;
+    std::vector<std::array<double, 3>> points;
+};
+
 class SelectionSet {
 public:
     std::size_t size() const { return m_members.size() - m_removed; }
@@ -46,6 +56,9 @@ public:
     // False when no member.
     bool remove(const EntityName& name);
     std::vector<EntityName> members();
+    // How name was selected; nullptr when it was added otherwise (ssadd).
+    const SelectionDetail* detail(const EntityName& name) const;
+    void setDetail(const EntityName& name, SelectionDetail detail) { m_details[name] = std::move(detail); }
 
 private:
     void compact();
@@ -54,6 +67,7 @@ private:
     std::unordered_map<EntityName, std::size_t, EntityNameHash> m_position;
     std::size_t m_removed = 0;
     bool m_hasRepeats = false;
+    std::unordered_map<EntityName, SelectionDetail, EntityNameHash> m_details;
 };
 
 class SelectionSets {
@@ -63,7 +77,9 @@ public:
     static SelectionSets& instance();
 
     // A new set of the members (repeats dropped unless allowed); its name goes to out.
-    void create(const std::vector<EntityName>& members, ads_name out, bool allowRepeats = false);
+    // details: how each member was selected, by position (may be empty).
+    void create(const std::vector<EntityName>& members, ads_name out, bool allowRepeats = false,
+                const std::vector<SelectionDetail>& details = {});
     // nullptr for a name that is no live set.
     SelectionSet* find(const ads_name name);
     bool free(const ads_name name);

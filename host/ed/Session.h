@@ -112,6 +112,7 @@ public:
     // Input controls of the next input call; taking them clears them.
     void setInputControl(InputControl control) { m_inputControl = std::move(control); }
     InputControl takeInputControl();
+    const InputControl& pendingInputControl() const { return m_inputControl; }
     // Text of the last answer an input call gave as RTKWORD (acedGetInput).
     void setLastKeyword(std::string text) { m_lastKeyword = std::move(text); }
     const std::string& lastKeyword() const { return m_lastKeyword; }

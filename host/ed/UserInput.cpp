@@ -4,6 +4,7 @@
 #include "host/ed/AnswerParser.h"
 #include "host/ed/Session.h"
 #include "host/ed/SystemVariables.h"
+#include "host/lispeval/AngleFormat.h"
 
 #include <aced/AcEdInput.h>
 
@@ -14,7 +15,7 @@ namespace dh::ed {
 
 namespace {
 
-enum class Want { Point, Corner, Dist, Real, Int, Kword };
+enum class Want { Point, Corner, Dist, Real, Int, Kword, Angle, Orient };
 
 struct Answer {
     int status = RTCAN;
@@ -37,6 +38,9 @@ const char* defaultPrompt(Want want)
         return "\nEnter an integer: ";
     case Want::Kword:
         return "\nEnter an option: ";
+    case Want::Angle:
+    case Want::Orient:
+        return "\nSpecify angle: ";
     }
     return "\n";
 }
@@ -57,6 +61,10 @@ std::string complaint(Want want, bool keywords)
                         : "Requires an integer value.";
     case Want::Kword:
         return "Invalid option keyword.";
+    case Want::Angle:
+    case Want::Orient:
+        return keywords ? "Requires valid numeric angle, second point, or option keyword."
+                        : "Requires valid numeric angle or second point.";
     }
     return "Invalid input.";
 }
@@ -102,6 +110,48 @@ void copyText(char* dest, std::size_t size, const std::string& text)
 }
 
 void complain(Session& s, const std::string& text) { s.printDialogue("\n" + text); }
+
+constexpr double kTwoPi = 6.28318530717958647692;
+
+double normalizedAngle(double a)
+{
+    a = std::fmod(a, kTwoPi);
+    return a < 0 ? a + kTwoPi : a;
+}
+
+// An angle typed in the angle units, or shown by two points (the first may be base):
+// getangle's radians count counter-clockwise from ANGBASE, getorient's from the X axis.
+// cancelled: the second point was not given.
+std::optional<double> angleAnswer(Session& s, bool absolute, const std::string& typed, const ads_point base,
+                                  bool& cancelled)
+{
+    const double angbase = s.variables().getReal("ANGBASE", 0.0);
+    const bool clockwise = s.variables().getInt("ANGDIR", 0) == 1;
+    if (auto value = lisp::parseAngle(typed, s.variables().getInt("AUNITS", 0))) {
+        const double fromBase = clockwise ? -*value : *value;
+        return normalizedAngle(absolute ? angbase + fromBase : fromBase);
+    }
+    auto p = parsePoint(typed, lastPoint(s));
+    if (!p)
+        return std::nullopt;
+    s.variables().setPoint("LASTPOINT", p->x, p->y, p->z);
+    Point3 from{0, 0, 0};
+    Point3 to = *p;
+    if (base) {
+        from = Point3{base[0], base[1], base[2]};
+    } else {
+        std::optional<std::string> second = s.ask("\nSpecify second point: ");
+        cancelled = !second;
+        auto q = second ? parsePoint(*second, *p) : std::nullopt;
+        if (!q)
+            return std::nullopt;
+        s.variables().setPoint("LASTPOINT", q->x, q->y, q->z);
+        from = *p;
+        to = *q;
+    }
+    const double direction = std::atan2(to.y - from.y, to.x - from.x);
+    return normalizedAngle(absolute ? direction : direction - angbase);
+}
 
 Answer askFor(Want want, const char* prompt, const ads_point base)
 {
@@ -151,6 +201,18 @@ Answer askFor(Want want, const char* prompt, const ads_point base)
                 } else {
                     answer.real = distance(*p, base, control.bits & RSG_2D);
                 }
+                isValue = true;
+            }
+        }
+        if (want == Want::Angle || want == Want::Orient) {
+            bool cancelled = false;
+            std::optional<double> angle = angleAnswer(*s, want == Want::Orient, typed, base, cancelled);
+            if (cancelled) {
+                answer.status = RTCAN;
+                return answer;
+            }
+            if (angle) {
+                answer.real = *angle;
                 isValue = true;
             }
         }
@@ -250,6 +312,26 @@ int acedGetDist(const ads_point pt, const char* prompt, ads_real* result)
     if (!result)
         return RTERROR;
     auto answer = dh::ed::askFor(Want::Dist, prompt, pt);
+    if (answer.status == RTNORM)
+        *result = answer.real;
+    return answer.status;
+}
+
+int acedGetAngle(const ads_point pt, const char* prompt, ads_real* result)
+{
+    if (!result)
+        return RTERROR;
+    auto answer = dh::ed::askFor(Want::Angle, prompt, pt);
+    if (answer.status == RTNORM)
+        *result = answer.real;
+    return answer.status;
+}
+
+int acedGetOrient(const ads_point pt, const char* prompt, ads_real* result)
+{
+    if (!result)
+        return RTERROR;
+    auto answer = dh::ed::askFor(Want::Orient, prompt, pt);
     if (answer.status == RTNORM)
         *result = answer.real;
     return answer.status;

@@ -37,6 +37,11 @@ int acedGetPoint(const ads_point pt, const char* prompt, ads_point result);
 int acedGetCorner(const ads_point pt, const char* prompt, ads_point result);
 // A distance: a number, or a point whose distance from pt is taken.
 int acedGetDist(const ads_point pt, const char* prompt, ads_real* result);
+// An angle in radians, typed in the angle units (AUNITS) or shown by two points (the first
+// may be pt). acedGetAngle counts from ANGBASE counter-clockwise, whatever ANGDIR says;
+// acedGetOrient counts from the X axis.
+int acedGetAngle(const ads_point pt, const char* prompt, ads_real* result);
+int acedGetOrient(const ads_point pt, const char* prompt, ads_real* result);
 int acedGetReal(const char* prompt, ads_real* result);
 int acedGetInt(const char* prompt, int* result);
 // A keyword of the acedInitGet list; result receives the full keyword.
