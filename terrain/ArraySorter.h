@@ -27,26 +27,36 @@ public:
     {
         if (!data || low >= high)
             return;
-        m_scratch.resize(static_cast<size_t>(high - low) / 2 + 1); // the longest left half
-        sortRange(data, low, high, m_scratch.data());
+        m_scratch.resize(static_cast<size_t>(high - low + 1));
+        sort(data, low, high, m_scratch.data());
+    }
+    // The same with the caller's scratch space of high − low + 1 elements, which ends up
+    // holding them in no particular order.
+    void sort(T* data, int low, int high, T* scratch)
+    {
+        if (!data || low >= high)
+            return;
+        std::copy(data + low, data + high + 1, scratch);
+        sortInto(scratch, data + low, 0, high - low);
     }
 
 private:
     // Short runs are merged by insertion, which gives the same stable order with fewer moves.
     static constexpr int kInsertionRun = 12;
 
-    void sortRange(T* data, int low, int high, T* scratch)
+    // Sorts from[low … high] into to[low … high]; both hold the same elements there on entry.
+    // The halves are sorted the other way round, so each merge moves every element once and
+    // nothing is copied back.
+    void sortInto(T* from, T* to, int low, int high)
     {
         if (high - low < kInsertionRun) {
-            insertionSort(data, low, high);
+            insertionSort(to, low, high);
             return;
         }
         const int middle = low + (high - low) / 2;
-        sortRange(data, low, middle, scratch);
-        sortRange(data, middle + 1, high, scratch);
-        if (m_compare(data[middle], data[middle + 1]) != 1)
-            return; // already in order
-        merge(data, low, middle, high, scratch);
+        sortInto(to, from, low, middle);
+        sortInto(to, from, middle + 1, high);
+        merge(from, to, low, middle, high);
     }
 
     void insertionSort(T* data, int low, int high)
@@ -62,20 +72,21 @@ private:
 
     // The right element is taken only when the left one sorts after it: ties keep order.
     // Branch-free selection: on random keys the taken side is unpredictable.
-    void merge(T* data, int low, int middle, int high, T* scratch)
+    void merge(const T* from, T* to, int low, int middle, int high)
     {
-        const T* left = scratch;
-        const T* leftEnd = std::copy(data + low, data + middle + 1, scratch);
-        const T* right = data + middle + 1;
-        const T* rightEnd = data + high + 1;
-        T* out = data + low;
+        const T* left = from + low;
+        const T* leftEnd = from + middle + 1;
+        const T* right = leftEnd;
+        const T* rightEnd = from + high + 1;
+        T* out = to + low;
         while (left < leftEnd && right < rightEnd) {
             const bool takeRight = m_compare(*left, *right) == 1;
             *out++ = *(takeRight ? right : left);
             right += takeRight;
             left += !takeRight;
         }
-        std::copy(left, leftEnd, out);
+        out = std::copy(left, leftEnd, out);
+        std::copy(right, rightEnd, out);
     }
 
     Compare m_compare;

@@ -20,6 +20,7 @@
 #include <adesk/AcArray.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -130,32 +131,36 @@ private:
         Mode mode;
     };
 
-    // A point of the tree: its position and its index in the set.
+    // A point of the tree in one of the two orders: its coordinate on that order's axis and
+    // its index in the set.
     struct Entry {
-        AcGePoint2d at;
+        double key;
         int index;
     };
-    template <int axis>
-    struct ByAxis {
+    struct ByKey {
         int operator()(const Entry& a, const Entry& b) const
         {
-            return a.at[axis] > b.at[axis] ? 1 : a.at[axis] < b.at[axis] ? -1 : 0;
+            return a.key > b.key ? 1 : a.key < b.key ? -1 : 0;
         }
     };
 
-    void split(std::vector<Entry>& byX, std::vector<Entry>& byY);
-    Node* newNode(const Entry& entry)
+    // buffers: the order by x, the order by y, and room for one more order.
+    void split(const std::array<Entry*, 3>& buffers, int total);
+    // The node of the point of two entries, the first on axis's order, the other on the other.
+    Node* newNode(int axis, const Entry& onAxis, const Entry& onOther)
     {
-        return &m_nodes.emplace_back(this->asArrayPtr() + entry.index, entry.at);
+        const AcGePoint2d at = axis == 0 ? AcGePoint2d(onAxis.key, onOther.key)
+                                         : AcGePoint2d(onOther.key, onAxis.key);
+        return &m_nodes.emplace_back(this->asArrayPtr() + onAxis.index, at);
     }
     // Points at one position split as a chain: the median moves up to the last point, which
     // becomes the node, and the others its left subtree. Equal points keep the set's order in
     // both arrays, so the chain is the primary order read backwards, built here in one pass
     // instead of one split per point.
-    void chain(const Entry* primary, int count, Node** slot)
+    void chain(int axis, const Entry* primary, const Entry& onOther, int count, Node** slot)
     {
         for (int k = count - 1; k >= 0; --k) {
-            Node* node = newNode(primary[k]);
+            Node* node = newNode(axis, primary[k], onOther);
             *slot = node;
             slot = &node->left;
         }
@@ -174,86 +179,104 @@ bool ScatterSet<T>::buildTree()
 {
     m_root = nullptr;
     m_nodes.clear();
-    // The two orders are kept as entries holding the position, so that sorting and splitting
-    // stream through them instead of reaching into the points (see
-    // bench/terrain/ScatterSetBench.cpp). A point with a NaN coordinate lies in no rectangle
-    // and has no place in either order: it stays in the set but out of the tree.
+    // The two orders are kept as (coordinate, index) entries, so that sorting and splitting
+    // stream through them instead of reaching into the points. A point with a NaN coordinate
+    // lies in no rectangle and has no place in either order: it stays in the set but out of
+    // the tree.
     const T* base = this->asArrayPtr();
     std::vector<Entry> byX;
+    std::vector<Entry> byY;
     byX.reserve(static_cast<size_t>(length()));
+    byY.reserve(static_cast<size_t>(length()));
     for (int i = 0; i < length(); ++i) {
         const AcGePoint2d& p = base[i].position;
-        if (p.x == p.x && p.y == p.y)
-            byX.push_back({p, i});
+        if (p.x == p.x && p.y == p.y) {
+            byX.push_back({p.x, i});
+            byY.push_back({p.y, i});
+        }
     }
     const int count = static_cast<int>(byX.size());
     if (count == 0)
         return false;
-    std::vector<Entry> byY = byX;
-    ArraySorter<Entry, ByAxis<0>>{ByAxis<0>()}.sort(byX.data(), 0, count - 1);
-    ArraySorter<Entry, ByAxis<1>>{ByAxis<1>()}.sort(byY.data(), 0, count - 1);
+    // Fresh memory is costly (page faults make up much of a build, see
+    // bench/terrain/ScatterSetBench.cpp): one spare buffer serves both sorts and the split.
+    const std::unique_ptr<Entry[]> spare(new Entry[static_cast<size_t>(count)]);
+    ArraySorter<Entry, ByKey> sorter{ByKey()};
+    sorter.sort(byX.data(), 0, count - 1, spare.get());
+    sorter.sort(byY.data(), 0, count - 1, spare.get());
     m_nodes.reserve(static_cast<size_t>(count));
-    split(byX, byY);
+    split({byX.data(), byY.data(), spare.get()}, count);
     m_dirty = m_root == nullptr;
     return !m_dirty;
 }
 
-// Both arrays hold the same points over [lo, hi) at every step, each in its own order; a
+// Both orders hold the same points over [lo, hi) at every step, each in its own order; a
 // split leaves the left part at [lo, lo + m), the pivot at lo + m and the right part after,
-// in both.
+// in both. Over any range two of the three buffers hold its orders: the primary order is
+// split where it stands, and the secondary one is written split into the third buffer.
 template <class T>
-void ScatterSet<T>::split(std::vector<Entry>& byX, std::vector<Entry>& byY)
+void ScatterSet<T>::split(const std::array<Entry*, 3>& buffers, int total)
 {
     struct Work {
         int lo;
         int hi;
         int depth;
         Node** slot;
+        std::uint8_t buffer[2]; // the buffers that hold the orders by x and by y of [lo, hi)
     };
-    std::vector<Entry> rightPart(byX.size() / 2 + 1);
-    std::vector<Work> work{{0, static_cast<int>(byX.size()), 0, &m_root}};
+    enum : std::uint8_t { kLeft, kPivot, kRight };
+    const std::unique_ptr<std::uint8_t[]> side(new std::uint8_t[static_cast<size_t>(length())]);
+    std::vector<Work> work{{0, total, 0, &m_root, {0, 1}}};
     while (!work.empty()) {
         const Work w = work.back();
         work.pop_back();
         const int count = w.hi - w.lo;
         const int axis = w.depth % 2;
-        Entry* primary = (axis == 0 ? byX : byY).data() + w.lo;
-        Entry* secondary = (axis == 0 ? byY : byX).data() + w.lo;
+        const int other = 1 - axis;
+        const Entry* primary = buffers[w.buffer[axis]] + w.lo;
+        const Entry* secondary = buffers[w.buffer[other]] + w.lo;
         if (count == 1) {
-            *w.slot = newNode(primary[0]);
+            *w.slot = newNode(axis, primary[0], secondary[0]);
             continue;
         }
-        // Each array is sorted on its own axis: equal ends mean equal all along.
-        if (primary[0].at[axis] == primary[count - 1].at[axis] &&
-            secondary[0].at[1 - axis] == secondary[count - 1].at[1 - axis]) {
-            chain(primary, count, w.slot);
+        // Each order is sorted on its own axis: equal ends mean equal all along.
+        if (primary[0].key == primary[count - 1].key && secondary[0].key == secondary[count - 1].key) {
+            chain(axis, primary, secondary[0], count, w.slot);
             continue;
         }
         int m = (count - 1) / 2;
-        while (m + 1 < count && primary[m + 1].at[axis] == primary[m].at[axis])
+        while (m + 1 < count && primary[m + 1].key == primary[m].key)
             ++m;
-        const Entry pivot = primary[m];
-        const double c = pivot.at[axis];
-        // Branch-free: each entry is written to both parts and only its own part's end moves.
+        // The secondary split reads each point's side from a byte table filled from the
+        // primary split: the parts comparing with the pivot would give, pivot left out. One
+        // store an entry, to a place chosen without a branch; the pivot's entry is kept aside
+        // and put in its slot m, just past the left part, at the end.
+        for (int k = 0; k < count; ++k)
+            side[static_cast<size_t>(primary[k].index)] = k < m ? kLeft : k == m ? kPivot : kRight;
+        const int free = 3 - w.buffer[0] - w.buffer[1];
+        Entry* out = buffers[free] + w.lo;
+        Entry pivot = secondary[0];
         int left = 0;
-        int right = 0;
+        int right = m + 1;
         for (int k = 0; k < count; ++k) {
             const Entry entry = secondary[k];
-            const bool above = entry.at[axis] > c;
-            secondary[left] = entry;
-            rightPart[static_cast<size_t>(right)] = entry;
-            right += above;
-            left += !above && entry.index != pivot.index;
+            const std::uint8_t s = side[static_cast<size_t>(entry.index)];
+            out[s == kRight ? right : left] = entry;
+            right += s == kRight;
+            left += s == kLeft;
+            pivot = s == kPivot ? entry : pivot;
         }
-        secondary[m] = pivot;
-        std::copy(rightPart.begin(), rightPart.begin() + right, secondary + m + 1);
+        out[m] = pivot;
 
-        Node* node = newNode(pivot);
+        Node* node = newNode(axis, primary[m], pivot);
         *w.slot = node;
+        Work child = w;
+        child.buffer[other] = static_cast<std::uint8_t>(free);
+        ++child.depth;
         if (m + 1 < count)
-            work.push_back({w.lo + m + 1, w.hi, w.depth + 1, &node->right});
+            work.push_back({w.lo + m + 1, w.hi, child.depth, &node->right, {child.buffer[0], child.buffer[1]}});
         if (m > 0)
-            work.push_back({w.lo, w.lo + m, w.depth + 1, &node->left});
+            work.push_back({w.lo, w.lo + m, child.depth, &node->left, {child.buffer[0], child.buffer[1]}});
     }
 }
 
@@ -309,6 +332,8 @@ void ScatterSet<T>::search(const Step& step, const Box& query, AcArray<T*>& resu
         const double c = axis == 0 ? node->position.x : node->position.y;
         ++depth;
         if (node->right && query.hi[axis] >= c) {
+            // Its turn comes after the left side: start fetching it now.
+            __builtin_prefetch(node->right);
             Box right = region;
             right.lo[axis] = c;
             if (query.contains(right))
