@@ -2,6 +2,8 @@
 
 #include "terrain/ArraySorter.h"
 #include "terrain/LabelBox.h"
+#include "terrain/LabelValue.h"
+#include "terrain/SpaceAppender.h"
 #include "terrain/SpotBlockConverter.h"
 #include "terrain/SpotEntity.h"
 #include "toolkit/DrawingHelpers.h"
@@ -14,7 +16,6 @@
 #include <aced/AcEdCommandLine.h>
 #include <acge/AcGeMatrix3d.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -37,13 +38,6 @@ public:
             acedSetStatusBarProgressMeterPos(i);
     }
 };
-
-// A label's number: "%s.%s" of the two parts, or the one text, as the C library reads it
-// (0 when it does not start with a number).
-double labelValue(const std::string& text)
-{
-    return std::atof(text.c_str());
-}
 
 // An integer part as joinSplitLabels reads it once.
 struct IntegerLabel {
@@ -109,9 +103,10 @@ void Cmd_CHGCD::classifyLabel(AcDbObjectId id, const char* text)
         m_integerLabels.append(id);
 }
 
-AcDbObjectId Cmd_CHGCD::redraw(AcDbEntity* point)
+AcDbObjectId Cmd_CHGCD::redraw(AcDbEntity* point, SpaceAppender& appender)
 {
     if (const auto* reference = AcDbBlockReference::cast(point)) {
+        appender.release(); // the converter adds through the toolkit
         AcArray<AcDbObjectId> texts;
         const AcDbObjectId circleId = SpotBlockConverter(m_layerId).convert(reference, &texts);
         for (int i = texts.length() - 1; i >= 0; --i) { // the second text first
@@ -127,7 +122,7 @@ AcDbObjectId Cmd_CHGCD::redraw(AcDbEntity* point)
     circle->setPropertiesFrom(point, true);
     circle->setLayer(m_layerId, true);
     AcDbObjectId circleId;
-    if (toolkit::appendAndClose(circle, &circleId) != toolkit::kDbOk)
+    if (appender.append(circle, &circleId) != toolkit::kDbOk)
         return AcDbObjectId::kNull;
     return circleId;
 }
@@ -135,6 +130,7 @@ AcDbObjectId Cmd_CHGCD::redraw(AcDbEntity* point)
 void Cmd_CHGCD::collect(const AcArray<AcDbObjectId>& ids)
 {
     const StepMeter meter(ids.length());
+    SpaceAppender appender;
     for (int i = 0; i < ids.length(); ++i) {
         meter.at(i);
         AcDbEntity* entity = nullptr;
@@ -151,7 +147,7 @@ void Cmd_CHGCD::collect(const AcArray<AcDbObjectId>& ids)
         // layer would otherwise stay beside its own copy.
         if (isSpotEntity(entity) && entity->upgradeOpen() == Acad::eOk) {
             const AcGePoint3d at = spotPosition(entity);
-            const AcDbObjectId circleId = redraw(entity);
+            const AcDbObjectId circleId = redraw(entity, appender);
             if (!circleId.isNull()) {
                 entity->erase();
                 m_spots.add(Spot(AcGePoint2d(at.x, at.y), circleId));
@@ -159,6 +155,7 @@ void Cmd_CHGCD::collect(const AcArray<AcDbObjectId>& ids)
         }
         entity->close();
     }
+    appender.release();
     m_spots.buildTree();
 }
 
@@ -182,6 +179,7 @@ void Cmd_CHGCD::joinSplitLabels()
     positions.buildTree();
 
     const StepMeter meter(static_cast<int>(order.size()));
+    SpaceAppender appender;
     AcArray<LabelPoint*> near;
     AcArray<Spot*> candidates;
     for (int rank = 0; rank < static_cast<int>(order.size()); ++rank) {
@@ -190,7 +188,7 @@ void Cmd_CHGCD::joinSplitLabels()
         if (label.removed || !label.readable)
             continue;
         const LabelRectangle& box = label.box;
-        drawBox(box);
+        drawBox(box, appender);
         const AcGePoint2d low(box.minX, box.minY);
         const AcGePoint2d high(box.maxX, box.maxY);
         near.removeAll();
@@ -209,7 +207,7 @@ void Cmd_CHGCD::joinSplitLabels()
         if (!spot)
             continue;
         IntegerLabel& decimals = labelAt(partner);
-        spot->setElevation(labelValue(label.text + "." + decimals.text));
+        spot->setElevation(labelValue((label.text + "." + decimals.text).c_str()));
         spot->used = true;
         label.removed = decimals.removed = true;
     }
@@ -223,6 +221,7 @@ void Cmd_CHGCD::joinSplitLabels()
 void Cmd_CHGCD::assignDecimalLabels()
 {
     const StepMeter meter(m_decimalLabels.length());
+    SpaceAppender appender;
     const double factor = m_searchRange + 1;
     AcArray<Spot*> candidates;
     for (int i = 0; i < m_decimalLabels.length(); ++i) {
@@ -244,7 +243,7 @@ void Cmd_CHGCD::assignDecimalLabels()
             auto* circle = new AcDbCircle(at, AcGeVector3d::kZAxis, m_spotRadius);
             circle->setPropertiesFrom(label, true);
             circle->setLayer(label->layerId(), true);
-            toolkit::appendAndClose(circle);
+            appender.append(circle);
         } else if (Spot* spot = chooseSpot(AcGePoint2d(at.x, at.y), candidates)) {
             spot->setElevation(labelValue(label->textStringConst()));
             spot->used = true;

@@ -13,6 +13,8 @@ class AcDbEntity;
 
 namespace dh::terrain {
 
+class SpaceAppender;
+
 class Cmd_CHGCD {
 public:
     Cmd_CHGCD(double mapProportion, double spotRadius, int searchRange)
@@ -43,7 +45,7 @@ public:
 private:
     void classifyLabel(AcDbObjectId id, const char* text);
     // The circle that stands for the elevation point (open for write), or null to leave it.
-    AcDbObjectId redraw(AcDbEntity* point);
+    AcDbObjectId redraw(AcDbEntity* point, SpaceAppender& appender);
 
     AcDbObjectId m_layerId;
     double m_mapProportion = 1000.0; // kept with the answers; the steps do not use it

@@ -1,6 +1,6 @@
 #include "terrain/LabelBox.h"
 
-#include "toolkit/DrawingHelpers.h"
+#include "terrain/SpaceAppender.h"
 
 #include <acdb/AcDbPolyline.h>
 #include <acdb/AcDbText.h>
@@ -44,7 +44,7 @@ LabelRectangle labelBox(const AcDbText* text)
     return box;
 }
 
-int drawBox(const LabelRectangle& box)
+int drawBox(const LabelRectangle& box, SpaceAppender& appender)
 {
     auto* outline = new AcDbPolyline(4);
     outline->addVertexAt(0, AcGePoint2d(box.minX, box.minY));
@@ -53,7 +53,7 @@ int drawBox(const LabelRectangle& box)
     outline->addVertexAt(3, AcGePoint2d(box.minX, box.maxY));
     outline->setClosed(true);
     outline->setDatabaseDefaults();
-    return toolkit::appendAndClose(outline);
+    return appender.append(outline);
 }
 
 } // namespace dh::terrain

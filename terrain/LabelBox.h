@@ -16,8 +16,10 @@ using LabelRectangle = ScatterSet<Spot>::SearchRange;
 // The string's width is the host's measure with the text's style at the text's height; 0
 // when the style cannot be loaded (or the height is not above zero).
 LabelRectangle labelBox(const AcDbText* text);
-// Adds the rectangle's outline as a closed polyline to the current space, with the
-// drawing's current properties; a DbStatus.
-int drawBox(const LabelRectangle& box);
+class SpaceAppender;
+
+// Adds the rectangle's outline as a closed polyline to the current space through appender,
+// with the drawing's current properties; a DbStatus.
+int drawBox(const LabelRectangle& box, SpaceAppender& appender);
 
 } // namespace dh::terrain

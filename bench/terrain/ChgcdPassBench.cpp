@@ -61,6 +61,7 @@ void chgcdPass(benchmark::State& state)
 // one text, 600 000 texts when half of them are two.
 BENCHMARK(chgcdPass)
     ->Args({40000, 0})
+    ->Args({40000, 50})
     ->Args({400000, 0})
     ->Args({400000, 50})
     ->Iterations(1)
